@@ -1,0 +1,45 @@
+#pragma once
+// The component table file: semicolon-separated, code page 1251, a header line, one component per
+// line. It is read afresh for every recalculation and written only by the components dialog.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "engine/Component.h"
+
+// Why a save did not replace the file. The old file is untouched whenever save returns false.
+struct ComponentTableSaveError {
+    enum class Kind {
+        None,
+        Unrepresentable,   // a name holds a character the file's code page cannot hold
+        NoPath,            // the path is empty
+        WriteFailed        // the file could not be created, written, flushed or renamed
+    };
+    Kind kind = Kind::None;
+    // For Unrepresentable: which component (position in the sequence), which field, which character.
+    int componentIndex = -1;
+    std::u16string componentName;
+    bool inAltName = false;
+    char32_t character = 0;
+    // For WriteFailed: the system's error number (errno) of the step that failed.
+    int systemError = 0;
+};
+
+// Full path of the table file below the public documents folder; empty when there is no such folder.
+std::u16string componentTablePath();
+
+class ComponentTable {
+public:
+    // Empties `components` and fills it from componentTablePath(). True when the file was opened
+    // and read to its end (also when it held no component); false when there is no path or file,
+    // it cannot be opened, or reading it failed (then `components` keeps what was read before).
+    static bool load(ComponentList& components);
+    // The same from a given path (the components dialog keeps the path it opened).
+    static bool loadFrom(std::u16string_view path, ComponentList& components);
+
+    // Replaces the file with the header and one line per component. Writes a temporary file beside
+    // it and renames it over the old one, so the file is never left half written. False (and the
+    // reason in `error` when given) when nothing was replaced.
+    static bool save(std::u16string_view path, const ComponentList& components,
+                     ComponentTableSaveError* error = nullptr);
+};

@@ -1,0 +1,28 @@
+#pragma once
+// One loaded assay (chromatogram): the host database's row with its named peaks, and the
+// chromatogram file's peak table of every detector channel. Records are plain values; copying
+// one copies its texts, lists and map.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "input/Peak.h"
+
+using PeakList = std::vector<Peak>;
+
+struct AssayRecord {
+    std::u16string fileName;   // full path of the chromatogram file
+    std::u16string sample;
+    std::u16string mixture;
+    int64_t date = 0;          // seconds since 1970-01-01 00:00 UTC, as the host stores it
+    PeakList peaks;            // the database peaks, in the order the assay query returns them
+    double volume = 0;         // passport parameter "volume"; the calculation does not use it
+    bool isCalibration = false;
+    std::map<int32_t, PeakList> channelPeaks;  // channel number -> the file's peak table, ascending
+};
+
+// The workspace's loaded assays by host assay id. Every walk (list, calculation, report) visits
+// them in this map's own iteration order.
+using AssayMap = std::unordered_map<int32_t, AssayRecord>;
