@@ -1,0 +1,34 @@
+// The three functions the host finds in libvexol.so. Everything else stays hidden.
+#include "host/HostApi.h"
+#include "host/PluginLifecycle.h"
+#include "MainWindowFactory.h"
+#include "platform/Library.h"
+
+#define VEXOL_EXPORT extern "C" __attribute__((visibility("default")))
+
+VEXOL_EXPORT const PluginInfo* GetPluginInfo(void)
+{
+    return host::pluginInfo();
+}
+
+VEXOL_EXPORT int32_t Load(const HostApi* host)
+{
+    try {
+        host::setMainWindowFactory(&createMainWindow);
+        return host::load(host, platform::modulePathOf(reinterpret_cast<const void*>(&GetPluginInfo)));
+    } catch (...) {
+        return 0;
+    }
+}
+
+VEXOL_EXPORT int32_t Unload(void)
+{
+    return host::unload();
+}
+
+namespace {
+// The main window lives until the library is unloaded, not just until Unload.
+struct MainWindowReaper {
+    ~MainWindowReaper() { host::destroyMainWindow(); }
+} reaper;
+} // namespace

@@ -1,0 +1,166 @@
+#include "host/PluginLifecycle.h"
+
+#include "host/HostBus.h"
+#include "host/SettingsStore.h"
+#include "input/DataBaseConnectionBase.h"
+#include "platform/LanguageTable.h"
+#include "platform/Library.h"
+#include "platform/Paths.h"
+#include "resources/ResourceModule.h"
+
+#include <string>
+
+namespace host {
+
+namespace {
+
+const char kModulesLoaded[] = "System/ModulesLoaded";
+const char kMenuCommand[] = "vexol/MenuCommand";
+
+struct LibraryState {
+    intptr_t modulesLoadedHandle = 0;
+    intptr_t menuCommandHandle = 0;
+    platform::LibraryHandle languageLibrary = nullptr;
+    MainWindowFactory factory = nullptr;
+    std::unique_ptr<MainWindow> mainWindow;
+};
+
+LibraryState& state()
+{
+    static LibraryState s;
+    return s;
+}
+
+const PluginInfo kPluginInfo = {
+    sizeof(PluginInfo),
+    u"vexol",
+    0x01000000,
+    u"Dvinar",
+    u"Dvinar Laboratory Software",
+    u"support@dvinar.example",
+    u"Copyright (c) 2026 Dvinar Laboratory Software. All rights reserved.",
+    u"https://dvinar.example",
+    {0x6f, 0x1c, 0x2b, 0x9e, 0x4a, 0x7d, 0x4c, 0x3b, 0x9e, 0x52, 0x8d, 0x0a, 0x1f, 0x3c, 0x7b, 0x64},
+};
+
+void freeLanguageLibrary()
+{
+    LibraryState& s = state();
+    resources::resourceModule().useTables(nullptr);
+    platform::freeLibrary(s.languageLibrary);
+    s.languageLibrary = nullptr;
+}
+
+// Steps 6-8 of loading: a library that does not load or has no resource tables leaves the
+// built-in Russian resources in use.
+void loadLanguageLibrary(int language, std::u16string_view ownLibraryPath)
+{
+    std::u16string abbreviation = platform::languageAbbreviation(language);
+    if (abbreviation.empty() || ownLibraryPath.empty())
+        return;
+    std::u16string path = languageLibraryPath(ownLibraryPath, abbreviation);
+    platform::LibraryHandle library = platform::loadLibrary(path);
+    if (!library)
+        return;
+    auto tablesFn = reinterpret_cast<VexolResourceTablesFn>(platform::librarySymbol(library, VEXOL_RESOURCE_TABLES_SYMBOL));
+    const resources::ResourceTables* tables = tablesFn ? tablesFn() : nullptr;
+    if (!tables || tables->size < sizeof(resources::ResourceTables)) {
+        platform::freeLibrary(library);
+        return;
+    }
+    state().languageLibrary = library;
+    resources::resourceModule().useTables(tables);
+}
+
+} // namespace
+
+void setMainWindowFactory(MainWindowFactory factory) { state().factory = factory; }
+
+const PluginInfo* pluginInfo() { return &kPluginInfo; }
+
+std::u16string languageLibraryPath(std::u16string_view ownLibraryPath, std::u16string_view abbreviation)
+{
+    std::u16string_view name = platform::fileNamePart(ownLibraryPath);
+    std::size_t nameStart = ownLibraryPath.size() - name.size();
+    std::size_t dot = name.rfind(u'.');
+    std::size_t stemEnd = dot == std::u16string_view::npos ? ownLibraryPath.size() : nameStart + dot;
+    std::u16string path(ownLibraryPath.substr(0, stemEnd));
+    path += abbreviation;
+    path += u".so";
+    return path;
+}
+
+int32_t load(const HostApi* api, std::u16string_view ownLibraryPath)
+{
+    try {
+        setHostApi(api);
+        freeLanguageLibrary();
+        state().modulesLoadedHandle = subscribeEvent(kModulesLoaded, &onModulesLoaded);
+        if (!hasCommand("System/GetLanguage"))
+            return 0;
+        int language = static_cast<int>(callCommand("System/GetLanguage", 0, 0) & 0xFFFF);
+        if (language == 1049)
+            return 0;
+        loadLanguageLibrary(language, ownLibraryPath);
+    } catch (...) {
+        // The host must never see an exception; the built-in resources serve.
+    }
+    return 0;
+}
+
+int32_t onModulesLoaded(intptr_t)
+{
+    try {
+        state().menuCommandHandle = registerCommand(kMenuCommand, &onMenuCommand);
+        std::u16string menuPath = resources::resourceModule().loadString(104);
+        MenuItemDesc item {};
+        item.cbSize = sizeof(MenuItemDesc);
+        item.menuPath = menuPath.c_str();
+        item.reserved = 0;
+        item.commandName = kMenuCommand;
+        callCommand("MainMenu/CreateNewMenu", 0, reinterpret_cast<intptr_t>(&item));
+        if (hasCommand("DB/GetConnectionUri")) {
+            auto uri = reinterpret_cast<const char16_t*>(callCommand("DB/GetConnectionUri", 0, 0));
+            DataBaseConnectionBase::instance().setUri(uri);
+        }
+    } catch (...) {
+    }
+    return 0;
+}
+
+int32_t onMenuCommand(intptr_t hostWindow)
+{
+    try {
+        LibraryState& s = state();
+        if (!s.mainWindow) {
+            setKeyPrefix(u"plugins\\vexol");
+            if (!s.factory)
+                return 0;
+            s.mainWindow = s.factory(hostWindow);
+        }
+        if (s.mainWindow)
+            s.mainWindow->showNormalActivated();
+    } catch (...) {
+    }
+    return 0;
+}
+
+int32_t unload()
+{
+    try {
+        LibraryState& s = state();
+        unsubscribeEvent(s.modulesLoadedHandle);
+        unregisterCommand(s.menuCommandHandle);
+        freeLanguageLibrary();
+    } catch (...) {
+    }
+    return 0;
+}
+
+MainWindow* mainWindow() { return state().mainWindow.get(); }
+
+void destroyMainWindow() { state().mainWindow.reset(); }
+
+bool languageLibraryLoaded() { return state().languageLibrary != nullptr; }
+
+} // namespace host
