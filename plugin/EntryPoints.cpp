@@ -25,10 +25,3 @@ VEXOL_EXPORT int32_t Unload(void)
 {
     return host::unload();
 }
-
-namespace {
-// The main window lives until the library is unloaded, not just until Unload.
-struct MainWindowReaper {
-    ~MainWindowReaper() { host::destroyMainWindow(); }
-} reaper;
-} // namespace

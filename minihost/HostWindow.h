@@ -1,0 +1,22 @@
+#pragma once
+// The host's main window: a menu bar that plug-ins extend through "MainMenu/CreateNewMenu".
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+class MessageBus;
+class QAction;
+
+class HostWindow : public QMainWindow {
+public:
+    explicit HostWindow(MessageBus& bus);
+
+    // "A/B/C": menu A, its submenu B, and the item C that runs the command.
+    QAction* createMenuItem(const QString& path, const QString& commandName);
+    QAction* findMenuItem(const QString& path) const;
+    // Every menu item, as "A/B/C".
+    QStringList menuItemPaths() const;
+
+private:
+    MessageBus& bus_;
+};

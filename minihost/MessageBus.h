@@ -1,0 +1,45 @@
+#pragma once
+// The host's events and commands, and the C function table plug-ins receive. One bus a process:
+// the table's entries are plain C functions that forward to it.
+#include "host/HostApi.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class MessageBus {
+public:
+    using BuiltIn = std::function<intptr_t(intptr_t, intptr_t)>;
+
+    MessageBus();
+    ~MessageBus();
+
+    static MessageBus* instance();
+    const HostApi* api() const { return &api_; }
+
+    // Commands the host serves itself.
+    void serve(const std::string& name, BuiltIn command);
+
+    intptr_t subscribe(const std::string& event, HostHandler handler);
+    void unsubscribe(intptr_t handle);
+    intptr_t registerCommand(const std::string& name, HostHandler handler);
+    void unregisterCommand(intptr_t handle);
+    intptr_t call(const std::string& name, intptr_t argument1, intptr_t argument2);
+    bool has(const std::string& name) const;
+
+    void raise(const std::string& event, intptr_t argument = 0);
+
+private:
+    struct Registration {
+        std::string name;
+        HostHandler handler;
+    };
+
+    HostApi api_ {};
+    std::map<std::string, BuiltIn> builtIns_;
+    std::map<intptr_t, Registration> commands_;
+    std::map<intptr_t, Registration> subscriptions_;
+    intptr_t nextHandle_ = 1;
+};
