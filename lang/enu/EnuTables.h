@@ -8,6 +8,6 @@ extern const int32_t kStringCount;
 extern const resources::DialogTemplate* const kDialogs;
 extern const int32_t kDialogCount;
 extern const resources::IconEntry* const kIcons;
-extern const int32_t kIconCount;
+extern const int32_t kIconsCount;
 
 } // namespace enu

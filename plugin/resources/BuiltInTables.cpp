@@ -3,11 +3,6 @@
 
 namespace resources {
 
-const DialogTemplate* const kDialogsRus = nullptr;
-const int32_t kDialogsRusCount = 0;
-const IconEntry* const kIconsRus = nullptr;
-const int32_t kIconsRusCount = 0;
-
 const ResourceTables& builtInTables()
 {
     static const ResourceTables tables {

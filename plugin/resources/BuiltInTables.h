@@ -7,7 +7,7 @@ namespace resources {
 extern const StringEntry kStringsRus[];
 extern const int32_t kStringsRusCount;
 
-// Dialog templates and icons; empty until the windows bring theirs.
+// Dialog templates (DialogsRus.cpp) and icons (generated from icons/*.png).
 extern const DialogTemplate* const kDialogsRus;
 extern const int32_t kDialogsRusCount;
 extern const IconEntry* const kIconsRus;
