@@ -1,0 +1,27 @@
+#pragma once
+// The raw signal of one channel. A producer may append samples from another thread while the file
+// is written, so the samples are guarded by a lock of their own. Copies and moves take the source's
+// lock and give the new buffer a fresh one.
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+class SignalBuffer {
+public:
+    SignalBuffer() = default;
+    SignalBuffer(const SignalBuffer& other);
+    SignalBuffer(SignalBuffer&& other) noexcept;
+    SignalBuffer& operator=(const SignalBuffer& other);
+    SignalBuffer& operator=(SignalBuffer&& other) noexcept;
+    ~SignalBuffer() = default;
+
+    // A consistent copy of the samples, taken under the lock.
+    std::vector<uint32_t> copySamples() const;
+
+    bool operator==(const SignalBuffer& other) const;
+
+    std::vector<uint32_t> samples;
+    mutable std::mutex lock;
+    double valueA = 0;  // carried with the channel, not interpreted here
+    double valueB = 0;
+};
