@@ -1,0 +1,247 @@
+#include "report/HtmlReport.h"
+
+#include "platform/Format.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "report/ComError.h"
+#include "report/LibxmlSession.h"
+#include "report/ReportDocument.h"
+#include "report/ReportFailure.h"
+#include "report/ReportFiles.h"
+#include "report/ReportUserInterface.h"
+
+#include <memory>
+#include <new>
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <libxslt/imports.h>
+#include <libxslt/security.h>
+#include <libxslt/transform.h>
+#include <libxslt/xsltInternals.h>
+#include <libxslt/xsltutils.h>
+#include <unicode/ucnv.h>
+
+namespace {
+
+// The template may declare its own entities (&nbsp; and the like); the network stays closed.
+constexpr int stylesheetParseOptions = XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOCDATA;
+// The report document is ours and has no entities; nothing in it is expanded or fetched.
+constexpr int sourceParseOptions = XML_PARSE_NONET;
+// Documents a template opens with document(): read as data, never expanded or fetched remotely.
+constexpr int loadedDocumentParseOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA;
+// A template recursing deeper than this is broken; stop it before it exhausts the stack.
+constexpr int maxTemplateDepth = 1000;
+
+struct DocDeleter {
+    void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
+};
+using DocHandle = std::unique_ptr<xmlDoc, DocDeleter>;
+
+struct StylesheetDeleter {
+    void operator()(xsltStylesheetPtr style) const { xsltFreeStylesheet(style); }
+};
+using StylesheetHandle = std::unique_ptr<xsltStylesheet, StylesheetDeleter>;
+
+struct TransformContextDeleter {
+    void operator()(xsltTransformContextPtr context) const { xsltFreeTransformContext(context); }
+};
+using TransformContextHandle = std::unique_ptr<xsltTransformContext, TransformContextDeleter>;
+
+struct SecurityPrefsDeleter {
+    void operator()(xsltSecurityPrefsPtr prefs) const { xsltFreeSecurityPrefs(prefs); }
+};
+using SecurityPrefsHandle = std::unique_ptr<xsltSecurityPrefs, SecurityPrefsDeleter>;
+
+struct XmlCharDeleter {
+    void operator()(xmlChar* text) const { xmlFree(text); }
+};
+using XmlCharHandle = std::unique_ptr<xmlChar, XmlCharDeleter>;
+
+const char templateRelativePath[] = "/Vantrel4/Templates/vexol/Report.xsl";
+
+std::string littleEndianBytes(const std::u16string& text)
+{
+    std::string bytes;
+    bytes.resize(text.size() * 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
+    }
+    return bytes;
+}
+
+// The stylesheet may write no file, create no folder and reach no network.
+SecurityPrefsHandle makeSandbox(xsltTransformContextPtr context)
+{
+    SecurityPrefsHandle prefs(xsltNewSecurityPrefs());
+    if (!prefs)
+        throw std::bad_alloc();
+    const xsltSecurityOption forbidden[] = {XSLT_SECPREF_WRITE_FILE, XSLT_SECPREF_CREATE_DIRECTORY,
+                                            XSLT_SECPREF_READ_NETWORK, XSLT_SECPREF_WRITE_NETWORK};
+    for (xsltSecurityOption option : forbidden)
+        xsltSetSecurityPrefs(prefs.get(), option, xsltSecurityForbid);
+    if (xsltSetCtxtSecurityPrefs(prefs.get(), context) != 0)
+        throw ComError(E_FAIL_CODE, "The XSLT engine refused the security settings.");
+    return prefs;
+}
+
+// The text of the serialised result in the encoding the template's xsl:output asked for.
+std::u16string decodeResult(const std::string& bytes, const xmlChar* encoding)
+{
+    if (!encoding || xmlStrcasecmp(encoding, BAD_CAST "UTF-8") == 0)
+        return platform::utf8ToUtf16(bytes);
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter* converter = ucnv_open(reinterpret_cast<const char*>(encoding), &status);
+    if (U_FAILURE(status))
+        return platform::utf8ToUtf16(bytes);
+    std::u16string text(bytes.size() + 1, u'\0');
+    int32_t length = ucnv_toUChars(converter, reinterpret_cast<UChar*>(text.data()), static_cast<int32_t>(text.size()),
+                                   bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+    ucnv_close(converter);
+    if (U_FAILURE(status))
+        return platform::utf8ToUtf16(bytes);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+} // namespace
+
+HtmlReport::HtmlReport(const AssayMap& assays, const CalculationResult& result, bool open, bool hideNotFound,
+                       ReportUserInterface& ui, std::u16string templatePath)
+    : assays_(assays), result_(result), hideNotFound_(hideNotFound), ui_(ui), templatePath_(std::move(templatePath))
+{
+    succeeded_ = create();
+    if (succeeded_ && open)
+        ui_.openWithShell(outputPath_);
+}
+
+std::u16string HtmlReport::installedTemplatePath()
+{
+    std::u16string folder = platform::publicDocumentsFolder();
+    if (folder.empty())
+        return {};
+    return folder + platform::utf8ToUtf16(templateRelativePath);
+}
+
+bool HtmlReport::create()
+{
+    if (!loadTemplate())
+        return false;
+    try {
+        sourceXml_ = buildSourceXml(assays_, result_, hideNotFound_);
+        transform();
+        return true;
+    } catch (const std::exception& failure) {
+        showCreateFailure(failure);
+    } catch (...) {
+        showCreateFailure(std::runtime_error("Unknown failure."));
+    }
+    return false;
+}
+
+void HtmlReport::showCreateFailure(const std::exception& failure)
+{
+    if (const auto* com = dynamic_cast<const ComError*>(&failure))
+        ui_.showError(platform::format(u"Ошибка %d. Не удалось создать отчёт.\n%s",
+                                       {com->hresult(), platform::utf8ToUtf16(com->message())}));
+    else
+        ui_.showError(platform::format(u"Не удалось создать отчёт.\n%s", {platform::utf8ToUtf16(failure.what())}));
+}
+
+bool HtmlReport::loadTemplate()
+{
+    if (templatePath_.empty())
+        templatePath_ = installedTemplatePath();
+    if (templatePath_.empty())
+        return false;
+    try {
+        LibxmlSession session;
+        std::string bytes;
+        if (!reportfiles::readWholeFile(templatePath_, bytes))
+            throw ReportFailure("Error parsing XSLT Document instance.");
+        const std::string url = platform::nativePath(templatePath_);
+        DocHandle document(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), url.c_str(), nullptr,
+                                         stylesheetParseOptions));
+        if (!document || bytes.size() > static_cast<std::size_t>(INT32_MAX))
+            throw ReportFailure("Error parsing XSLT Document instance.");
+        xmlChar* dumped = nullptr;
+        int dumpedLength = 0;
+        xmlDocDumpMemoryEnc(document.get(), &dumped, &dumpedLength, "UTF-8");
+        XmlCharHandle dumpedText(dumped);
+        if (!dumpedText || dumpedLength < 0)
+            throw ReportFailure("Failed to save result document.");
+        templateXml_ = platform::utf8ToUtf16(
+            std::string_view(reinterpret_cast<const char*>(dumpedText.get()), static_cast<std::size_t>(dumpedLength)));
+        return true;
+    } catch (const ComError& failure) {
+        ui_.showError(platform::format(u"Ошибка %d. Не удалось загрузить шаблон отчёта.\n%s",
+                                       {failure.hresult(), platform::utf8ToUtf16(failure.message())}));
+    } catch (const std::exception& failure) {
+        ui_.showError(platform::format(u"Не удалось загрузить шаблон отчёта.\n%s", {platform::utf8ToUtf16(failure.what())}));
+    } catch (...) {
+        ui_.showError(u"Не удалось загрузить шаблон отчёта.\nUnknown failure.");
+    }
+    return false;
+}
+
+void HtmlReport::transform()
+{
+    LibxmlSession session;
+
+    const std::string sourceBytes = littleEndianBytes(sourceXml_);
+    if (sourceBytes.size() > static_cast<std::size_t>(INT32_MAX))
+        throw ReportFailure("Error parsing Source Document instance.");
+    DocHandle source(xmlReadMemory(sourceBytes.data(), static_cast<int>(sourceBytes.size()), "report.xml", "UTF-16LE",
+                                   sourceParseOptions));
+    // A document type declaration could only bring entities in; the report document has none.
+    if (!source || source->intSubset || source->extSubset)
+        throw ReportFailure("Error parsing Source Document instance.");
+
+    const std::string templateBytes = platform::utf16ToUtf8(templateXml_);
+    const std::string templateUrl = platform::nativePath(templatePath_);
+    DocHandle stylesheetDocument(xmlReadMemory(templateBytes.data(), static_cast<int>(templateBytes.size()),
+                                               templateUrl.c_str(), "UTF-8", stylesheetParseOptions));
+    if (!stylesheetDocument || templateBytes.size() > static_cast<std::size_t>(INT32_MAX))
+        throw ReportFailure("Error parsing Stylesheet Document instance.");
+
+    StylesheetHandle stylesheet(xsltParseStylesheetDoc(stylesheetDocument.get()));
+    if (!stylesheet)
+        throw ComError(E_FAIL_CODE, session.messagesOr("The template is not a valid XSLT stylesheet."));
+    stylesheetDocument.release();  // the stylesheet owns it now
+
+    TransformContextHandle context(xsltNewTransformContext(stylesheet.get(), source.get()));
+    if (!context)
+        throw std::bad_alloc();
+    xsltSetTransformErrorFunc(context.get(), &session, &LibxmlSession::collectGeneric);
+    context->maxTemplateDepth = maxTemplateDepth;
+    xsltSetCtxtParseOptions(context.get(), loadedDocumentParseOptions);
+    SecurityPrefsHandle sandbox = makeSandbox(context.get());
+
+    DocHandle resultDocument(
+        xsltApplyStylesheetUser(stylesheet.get(), source.get(), nullptr, nullptr, nullptr, context.get()));
+    if (!resultDocument || context->state != XSLT_STATE_OK)
+        throw ComError(E_FAIL_CODE, session.messagesOr("The XSLT transformation failed."));
+    context.reset();
+
+    xmlChar* serialised = nullptr;
+    int serialisedLength = 0;
+    if (xsltSaveResultToString(&serialised, &serialisedLength, resultDocument.get(), stylesheet.get()) != 0)
+        throw ReportFailure("Failed to load result document.");
+    XmlCharHandle serialisedText(serialised);
+    const std::string html = serialisedText
+        ? std::string(reinterpret_cast<const char*>(serialisedText.get()), static_cast<std::size_t>(serialisedLength))
+        : std::string();
+    const xmlChar* encoding = nullptr;
+    XSLT_GET_IMPORT_PTR(encoding, stylesheet.get(), encoding);
+    resultText_ = decodeResult(html, encoding);
+
+    const std::u16string folder = platform::tempFolder();
+    const std::u16string placeholder = platform::createTempFileName(folder, u"vtl");
+    if (placeholder.empty())
+        throw ComError(E_FAIL_CODE, "Could not create a temporary file in " + platform::nativePath(folder) + ".");
+    outputPath_ = placeholder + u".html";
+    if (int error = reportfiles::writeWholeFile(outputPath_, html))
+        throw ComError(E_FAIL_CODE, "Could not write " + platform::nativePath(outputPath_) + ": " +
+                                        reportfiles::describeSystemError(error));
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The report document: the XML tree the report template turns into HTML. It lists the
+// chromatograms of the workspace, every component's calibration coefficients and result, and the
+// messages of the pass. Every value is an attribute; the four lists are always present.
+#include <string>
+
+#include "engine/CalculationResult.h"
+#include "input/AssayRecord.h"
+
+// Builds the document and serialises it as UTF-16LE text, declaration first, no byte-order mark,
+// no line breaks. Messages come from theMessageLog() when a log is registered. With
+// `hideNotFound` the unfitted calibration rows and the undetected results are left out and the
+// remaining rows numbered without gaps.
+std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& result, bool hideNotFound);
