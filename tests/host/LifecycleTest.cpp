@@ -122,7 +122,7 @@ TEST_F(Lifecycle, MissingOrBrokenLanguageLibraryKeepsRussian)
     host::unload();
 
     fs::remove(install.dir / "libvexolENU.so");
-    install.put("libFitral.so", "libvexolENU.so");  // a real library without the resource function
+    install.put("libnot_a_language_library.so", "libvexolENU.so");  // a real library without the resource function
     host::load(&fake.api, install.pluginPath());
     EXPECT_FALSE(host::languageLibraryLoaded());
     EXPECT_EQ(resources::resourceModule().loadString(114), u"№");
