@@ -50,22 +50,22 @@ locale_t cLocale()
 }
 
 // vsnprintf under the C locale of this thread only; the process locale is left alone.
-std::string printfC(const char* spec, ...)
+std::string printfC(const char* directive, ...)
 {
     locale_t previous = uselocale(cLocale());
     va_list args;
-    va_start(args, spec);
+    va_start(args, directive);
     char small[128];
     va_list copy;
     va_copy(copy, args);
-    int n = std::vsnprintf(small, sizeof small, spec, copy);
+    int n = std::vsnprintf(small, sizeof small, directive, copy);
     va_end(copy);
     std::string out;
     if (n >= 0 && static_cast<std::size_t>(n) < sizeof small) {
         out.assign(small, static_cast<std::size_t>(n));
     } else if (n >= 0) {
         std::vector<char> big(static_cast<std::size_t>(n) + 1);
-        std::vsnprintf(big.data(), big.size(), spec, args);
+        std::vsnprintf(big.data(), big.size(), directive, args);
         out.assign(big.data(), static_cast<std::size_t>(n));
     }
     va_end(args);
@@ -96,28 +96,28 @@ std::string formatUtf8(std::string_view fmt, std::initializer_list<FormatArg> ar
             i += 2;
             continue;
         }
-        // Parse "%[flags][width][.precision]conv" into a narrow spec for printf.
-        std::string spec = "%";
+        // Parse "%[flags][width][.precision]conv" into a narrow directive for printf.
+        std::string directive = "%";
         std::size_t j = i + 1;
         while (j < fmt.size() && isFlag(fmt[j]))
-            spec.push_back(fmt[j++]);
+            directive.push_back(fmt[j++]);
         if (j < fmt.size() && fmt[j] == '*') {
             const FormatArg* w = take();
-            spec += std::to_string(w ? static_cast<int>(w->asInt()) : 0);
+            directive += std::to_string(w ? static_cast<int>(w->asInt()) : 0);
             ++j;
         } else {
             while (j < fmt.size() && isDigit(fmt[j]))
-                spec.push_back(fmt[j++]);
+                directive.push_back(fmt[j++]);
         }
         if (j < fmt.size() && fmt[j] == '.') {
-            spec.push_back(fmt[j++]);
+            directive.push_back(fmt[j++]);
             if (j < fmt.size() && fmt[j] == '*') {
                 const FormatArg* p = take();
-                spec += std::to_string(p ? static_cast<int>(p->asInt()) : 0);
+                directive += std::to_string(p ? static_cast<int>(p->asInt()) : 0);
                 ++j;
             } else {
                 while (j < fmt.size() && isDigit(fmt[j]))
-                    spec.push_back(fmt[j++]);
+                    directive.push_back(fmt[j++]);
             }
         }
         // Length modifiers carry no meaning here: arguments are typed.
@@ -133,7 +133,7 @@ std::string formatUtf8(std::string_view fmt, std::initializer_list<FormatArg> ar
         static constexpr std::string_view known = "diuxXocfFeEgGaAsS";
         if (known.find(conv) == std::string_view::npos) {
             // Unknown conversion: keep the text as written, consume nothing.
-            out += spec;
+            out += directive;
             out.push_back(conv);
             continue;
         }
@@ -143,13 +143,13 @@ std::string formatUtf8(std::string_view fmt, std::initializer_list<FormatArg> ar
         switch (conv) {
         case 'd':
         case 'i':
-            out += printfC((spec + "lld").c_str(), arg->asInt());
+            out += printfC((directive + "lld").c_str(), arg->asInt());
             break;
         case 'u':
         case 'x':
         case 'X':
         case 'o':
-            out += printfC((spec + "ll" + conv).c_str(), arg->asUInt());
+            out += printfC((directive + "ll" + conv).c_str(), arg->asUInt());
             break;
         case 'c': {
             char32_t cp = static_cast<char32_t>(arg->asUInt());
@@ -165,7 +165,7 @@ std::string formatUtf8(std::string_view fmt, std::initializer_list<FormatArg> ar
             break;
         }
         case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
-            out += printfC((spec + conv).c_str(), arg->asDouble());
+            out += printfC((directive + conv).c_str(), arg->asDouble());
             break;
         case 's':
         case 'S': {
@@ -179,17 +179,17 @@ std::string formatUtf8(std::string_view fmt, std::initializer_list<FormatArg> ar
             else
                 text = printfC("%lld", arg->asInt());
             // Width and precision count characters of the UTF-16 text, as the wide printf does.
-            if (spec.size() > 1) {
+            if (directive.size() > 1) {
                 std::u16string wide = utf8ToUtf16(text);
-                bool left = spec.find('-') != std::string::npos;
-                std::size_t dot = spec.find('.');
-                std::string widthPart = spec.substr(1, dot == std::string::npos ? std::string::npos : dot - 1);
+                bool left = directive.find('-') != std::string::npos;
+                std::size_t dot = directive.find('.');
+                std::string widthPart = directive.substr(1, dot == std::string::npos ? std::string::npos : dot - 1);
                 std::size_t width = 0;
                 for (char d : widthPart)
                     if (isDigit(d))
                         width = width * 10 + static_cast<std::size_t>(d - '0');
                 if (dot != std::string::npos) {
-                    std::size_t precision = static_cast<std::size_t>(std::atoi(spec.c_str() + dot + 1));
+                    std::size_t precision = static_cast<std::size_t>(std::atoi(directive.c_str() + dot + 1));
                     if (wide.size() > precision)
                         wide.resize(precision);
                 }
@@ -221,9 +221,9 @@ std::u16string format(std::u16string_view fmt, std::initializer_list<FormatArg> 
     return utf8ToUtf16(formatUtf8(utf16ToUtf8(fmt), args));
 }
 
-std::string formatNumberC(const char* spec, double value)
+std::string formatNumberC(const char* directive, double value)
 {
-    return printfC(spec, value);
+    return printfC(directive, value);
 }
 
 } // namespace platform

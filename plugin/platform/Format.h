@@ -53,6 +53,6 @@ std::u16string format(std::u16string_view fmt, std::initializer_list<FormatArg> 
 std::string format8(std::string_view fmt, std::initializer_list<FormatArg> args); // UTF-8 result
 
 // One number in the C locale, as printf would with the given conversion ("%.3f", "%.17g", ...).
-std::string formatNumberC(const char* spec, double value);
+std::string formatNumberC(const char* directive, double value);
 
 } // namespace platform
