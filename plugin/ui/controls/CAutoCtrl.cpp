@@ -1,0 +1,325 @@
+#include "ui/controls/CAutoCtrl.h"
+
+#include "ui/controls/QPainterCanvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <cstdlib>
+
+namespace controls {
+namespace {
+
+std::uint32_t keyStateOf(const QMouseEvent& e)
+{
+    std::uint32_t keys = 0;
+    if (e.buttons() & Qt::LeftButton)
+        keys |= MK_LBUTTON;
+    if (e.buttons() & Qt::RightButton)
+        keys |= MK_RBUTTON;
+    if (e.buttons() & Qt::MiddleButton)
+        keys |= MK_MBUTTON;
+    if (e.modifiers() & Qt::ShiftModifier)
+        keys |= MK_SHIFT;
+    if (e.modifiers() & Qt::ControlModifier)
+        keys |= MK_CONTROL;
+    return keys;
+}
+
+ScrollRequest requestOf(int action)
+{
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub: return ScrollRequest::LineBack;
+    case QAbstractSlider::SliderSingleStepAdd: return ScrollRequest::LineForward;
+    case QAbstractSlider::SliderPageStepSub: return ScrollRequest::PageBack;
+    case QAbstractSlider::SliderPageStepAdd: return ScrollRequest::PageForward;
+    case QAbstractSlider::SliderMove: return ScrollRequest::ThumbTrack;
+    default: return ScrollRequest::Other;
+    }
+}
+
+} // namespace
+
+CAutoCtrl::CAutoCtrl(QWidget* parent, int controlId) : QAbstractScrollArea(parent), controlId_(controlId)
+{
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The paint covers every pixel, so nothing is erased beforehand (no flicker).
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    viewport()->setAutoFillBackground(false);
+    // The owner receives every mouse move, with or without a button held.
+    viewport()->setMouseTracking(true);
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        bar->setSingleStep(1);
+        bar->setPageStep(1);
+    }
+    connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this](int action) { onScrollAction(Qt::Horizontal, action); });
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this](int action) { onScrollAction(Qt::Vertical, action); });
+}
+
+CAutoCtrl::~CAutoCtrl() = default;
+
+void CAutoCtrl::invalidate()
+{
+    viewport()->update();
+}
+
+void CAutoCtrl::updateScrollState()
+{
+    clearRangeDone();
+    const auto [fx0, fx1] = autoRangeX();
+    const auto [fy0, fy1] = autoRangeY();
+    fullXMin = fx0;
+    fullXMax = fx1;
+    fullYMin = fy0;
+    fullYMax = fy1;
+    settleRanges();
+    applyBarState(Qt::Horizontal, horizontalBarState({fullXMin, fullXMax}, {xMin, xMax}, xStep));
+    applyBarState(Qt::Vertical, verticalBarState({fullYMin, fullYMax}, {yMin, yMax}, yStep));
+}
+
+void CAutoCtrl::applyBarState(Qt::Orientation orientation, const ScrollBarState& state)
+{
+    applyingBars_ = true;
+    const Qt::ScrollBarPolicy wanted = state.shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    QScrollBar* bar = orientation == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
+    if (orientation == Qt::Horizontal && horizontalScrollBarPolicy() != wanted) {
+        setHorizontalScrollBarPolicy(wanted);
+        viewport()->update();
+    } else if (orientation == Qt::Vertical && verticalScrollBarPolicy() != wanted) {
+        setVerticalScrollBarPolicy(wanted);
+        viewport()->update();
+    }
+    if (state.rangeSet) {
+        bar->setRange(0, state.maximum);
+        bar->setValue(state.position);
+    }
+    applyingBars_ = false;
+}
+
+bool CAutoCtrl::renderFrame(QImage& target)
+{
+    std::lock_guard<std::recursive_mutex> lock(paintLock_);
+    updateScrollState();
+    const QSize size = viewport()->size();
+    bool drawn = false;
+    if (!size.isEmpty()) {
+        if (target.size() != size || target.format() != QImage::Format_RGB32)
+            target = QImage(size, QImage::Format_RGB32);
+        QPainter painter(&target);
+        QPainterCanvas canvas(painter);
+        drawn = CAutoPanel::render(canvas, PixelRect{0, 0, size.width(), size.height()});
+    }
+    clearRangeDone();
+    return drawn;
+}
+
+void CAutoCtrl::paintEvent(QPaintEvent*)
+{
+    try {
+        std::lock_guard<std::recursive_mutex> lock(paintLock_);
+        QImage frame;
+        if (!renderFrame(frame))
+            return;
+        QPainter painter(viewport());
+        painter.drawImage(0, 0, frame);
+        if (dragging)
+            drawDragFrame(painter);
+    } catch (...) {
+        // A paint that fails leaves the window as it was; the next paint tries again.
+    }
+}
+
+void CAutoCtrl::drawDragFrame(QPainter& painter) const
+{
+    // Inverting the pixels under the frame makes it visible on any colour.
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    QPen pen(Qt::white);
+    pen.setWidth(0);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const QRect r = QRect(QPoint(dragRect.x0, dragRect.y0), QPoint(dragRect.x1, dragRect.y1)).normalized();
+    painter.drawRect(r);
+}
+
+void CAutoCtrl::onScrollAction(Qt::Orientation orientation, int action)
+{
+    if (applyingBars_)
+        return;
+    try {
+        std::lock_guard<std::recursive_mutex> lock(paintLock_);
+        const bool horizontal = orientation == Qt::Horizontal;
+        QScrollBar* bar = horizontal ? horizontalScrollBar() : verticalScrollBar();
+        const ScrollRequest request = requestOf(action);
+        const int position = bar->sliderPosition();
+        std::optional<AxisRange> target =
+            horizontal ? horizontalScrollTarget(request, position, {xMin, xMax}, {fullXMin, fullXMax}, xStep)
+                       : verticalScrollTarget(request, position, {yMin, yMax}, {fullYMin, fullYMax}, yStep);
+        if (!target)
+            return;
+        bool& automatic = horizontal ? autoX : autoY;
+        double& fixedMin = horizontal ? xMinFixed : yMinFixed;
+        double& fixedMax = horizontal ? xMaxFixed : yMaxFixed;
+        if (!(target->lo < target->hi)) {
+            automatic = true;
+        } else {
+            automatic = false;
+            fixedMin = target->lo;
+            fixedMax = target->hi;
+        }
+        invalidate();
+        notify(horizontal ? ACN_HSCROLLED : ACN_VSCROLLED);
+    } catch (...) {
+    }
+}
+
+void CAutoCtrl::mousePressEvent(QMouseEvent* event)
+{
+    try {
+        const QPoint p = event->position().toPoint();
+        if (event->button() == Qt::LeftButton && !dragging) {
+            dragRect = {p.x(), p.y(), p.x(), p.y()};
+            dragging = true;
+            return;
+        }
+        if (event->button() == Qt::LeftButton)
+            passOn(WM_LBUTTONDOWN, *event);
+        else if (event->button() == Qt::RightButton)
+            passOn(WM_RBUTTONDOWN, *event);
+        else if (event->button() == Qt::MiddleButton)
+            passOn(WM_MBUTTONDOWN, *event);
+    } catch (...) {
+    }
+}
+
+void CAutoCtrl::mouseMoveEvent(QMouseEvent* event)
+{
+    try {
+        const QPoint p = event->position().toPoint();
+        if (dragging && (p.x() != dragRect.x1 || p.y() != dragRect.y1)) {
+            if (event->buttons() & Qt::LeftButton) {
+                dragRect.x1 = p.x();
+                dragRect.y1 = p.y();
+            } else {
+                dragging = false;
+            }
+            invalidate();
+        }
+        passOn(WM_MOUSEMOVE, *event);
+    } catch (...) {
+    }
+}
+
+void CAutoCtrl::mouseReleaseEvent(QMouseEvent* event)
+{
+    try {
+        if (event->button() == Qt::LeftButton && dragging) {
+            finishZoom();
+            return;
+        }
+        if (event->button() == Qt::LeftButton)
+            passOn(WM_LBUTTONUP, *event);
+        else if (event->button() == Qt::RightButton)
+            passOn(WM_RBUTTONUP, *event);
+        else if (event->button() == Qt::MiddleButton)
+            passOn(WM_MBUTTONUP, *event);
+    } catch (...) {
+    }
+}
+
+void CAutoCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    try {
+        if (event->button() != Qt::LeftButton)
+            return;
+        // The second press of a double click is a double click, not the start of a zoom; the
+        // release that follows then goes to the owner as well.
+        if (dragging && dragRect.x0 == dragRect.x1 && dragRect.y0 == dragRect.y1)
+            dragging = false;
+        passOn(WM_LBUTTONDBLCLK, *event);
+    } catch (...) {
+    }
+}
+
+void CAutoCtrl::finishZoom()
+{
+    std::lock_guard<std::recursive_mutex> lock(paintLock_);
+    dragging = false;
+    invalidate();
+    const DragRect r = dragRect;
+    if (std::abs(r.x1 - r.x0) < kMinZoomPixels || std::abs(r.y1 - r.y0) < kMinZoomPixels)
+        return;
+    const AxisRange viewX{xMin, xMax}, viewY{yMin, yMax};
+    const auto xa = pixelToDataX(r.x0, plotRect, viewX), xb = pixelToDataX(r.x1, plotRect, viewX);
+    const auto ya = pixelToDataY(r.y0, plotRect, viewY), yb = pixelToDataY(r.y1, plotRect, viewY);
+    if (!xa || !xb || !ya || !yb)
+        return;
+    const std::optional<ZoomTarget> target = zoomTarget(*xa, *ya, *xb, *yb, viewX, viewY);
+    if (!target)
+        return;
+    if (target->x.lo >= target->x.hi) {
+        autoX = true;
+    } else {
+        autoX = false;
+        xMinFixed = target->x.lo;
+        xMaxFixed = target->x.hi;
+    }
+    if (target->y.lo >= target->y.hi) {
+        autoY = true;
+    } else {
+        autoY = false;
+        yMinFixed = target->y.lo;
+        yMaxFixed = target->y.hi;
+    }
+    invalidate();
+    notify(ACN_ZOOMED);
+}
+
+void CAutoCtrl::wheelEvent(QWheelEvent* event)
+{
+    // The wheel does not scroll the chart; it goes on to the owner's window.
+    event->ignore();
+}
+
+void CAutoCtrl::scrollContentsBy(int, int)
+{
+    // The view follows the ranges, not the scroll bar values: nothing to move here.
+}
+
+void CAutoCtrl::passOn(int code, const QMouseEvent& event)
+{
+    const QPoint p = event.position().toPoint();
+    const ChartMouseMessage message{code, keyStateOf(event), p.x(), p.y()};
+    // Posted, as the owner is told after the chart has finished with the message.
+    QMetaObject::invokeMethod(
+        this,
+        [this, message] {
+            try {
+                if (listener_)
+                    listener_->onChartMouseMessage(*this, message);
+            } catch (...) {
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void CAutoCtrl::notify(int code)
+{
+    if (!listener_)
+        return;
+    const AutoCtrlNotifyHeader header{this, controlId_, code};
+    switch (code) {
+    case ACN_ZOOMED: listener_->onZoomed(header); break;
+    case ACN_HSCROLLED: listener_->onHScrolled(header); break;
+    case ACN_VSCROLLED: listener_->onVScrolled(header); break;
+    default: break;
+    }
+}
+
+} // namespace controls

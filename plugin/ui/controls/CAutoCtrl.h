@@ -1,0 +1,75 @@
+#pragma once
+// The x-y chart window: a CAutoPanel drawn through an off-screen image, with zooming by a dragged
+// rectangle, scroll bars when the view is narrower than the data, and its mouse messages passed
+// on to the owner.
+//
+// The owner sets titles, series, fixed ranges, colours and styles by writing the panel's fields
+// (under paintLock() when it does so from another thread) and then calls invalidate().
+#include "ui/controls/AutoCtrlListener.h"
+#include "ui/controls/CAutoPanel.h"
+#include "ui/controls/ChartNavigation.h"
+
+#include <QAbstractScrollArea>
+#include <QImage>
+
+#include <mutex>
+
+class QMouseEvent;
+class QWheelEvent;
+
+namespace controls {
+
+class CAutoCtrl : public QAbstractScrollArea, public CAutoPanel {
+public:
+    explicit CAutoCtrl(QWidget* parent = nullptr, int controlId = 0);
+    ~CAutoCtrl() override;
+
+    void setListener(AutoCtrlListener* listener) { listener_ = listener; }
+    void setControlId(int id) { controlId_ = id; }
+    int controlId() const { return controlId_; }
+
+    // Held for the whole of every paint, zoom and scroll.
+    std::recursive_mutex& paintLock() { return paintLock_; }
+
+    // Asks for a repaint; the background is never erased, the paint covers every pixel.
+    void invalidate();
+
+    // Settles ranges and scroll bars and draws the chart into `target` (sized as the client
+    // area). Returns false, leaving `target` unusable, when the plot area vanishes.
+    bool renderFrame(QImage& target);
+
+    // The data range of all series on each axis, from the last paint.
+    double fullXMin = 0, fullXMax = 0, fullYMin = 0, fullYMax = 0;
+
+    // The zoom rectangle being dragged: start (x0, y0) and current corner (x1, y1).
+    struct DragRect {
+        int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    };
+    bool dragging = false;
+    DragRect dragRect;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void updateScrollState();
+    void applyBarState(Qt::Orientation orientation, const ScrollBarState& state);
+    void onScrollAction(Qt::Orientation orientation, int action);
+    void finishZoom();
+    void drawDragFrame(QPainter& painter) const;
+    void passOn(int code, const QMouseEvent& event);
+    void notify(int code);
+
+    AutoCtrlListener* listener_ = nullptr;
+    int controlId_ = 0;
+    std::recursive_mutex paintLock_;
+    bool applyingBars_ = false;
+};
+
+} // namespace controls

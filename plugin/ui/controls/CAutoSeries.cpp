@@ -1,0 +1,159 @@
+#include "ui/controls/CAutoSeries.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace controls {
+namespace {
+
+// Moves p along the segment towards q until its y is `edge` (whole pixels).
+void moveOntoRow(PixelPoint& p, const PixelPoint& q, int edge)
+{
+    if (q.y == p.y)
+        return;
+    const std::int64_t dx = std::int64_t(q.x) - p.x;
+    p.x = static_cast<int>(p.x + dx * (std::int64_t(edge) - p.y) / (std::int64_t(q.y) - p.y));
+    p.y = edge;
+}
+
+void moveOntoColumn(PixelPoint& p, const PixelPoint& q, int edge)
+{
+    if (q.x == p.x)
+        return;
+    const std::int64_t dy = std::int64_t(q.y) - p.y;
+    p.y = static_cast<int>(p.y + dy * (std::int64_t(edge) - p.x) / (std::int64_t(q.x) - p.x));
+    p.x = edge;
+}
+
+PixelRect boxAround(PixelPoint c, int lowHalf, int highHalf)
+{
+    return {c.x - lowHalf, c.y - lowHalf, c.x + highHalf, c.y + highHalf};
+}
+
+} // namespace
+
+void CAutoSeries::updateAccessors()
+{
+    if (xData && yData && count > 0) {
+        xPoints_ = xData;
+        yPoints_ = yData;
+        pointCount_ = count;
+    } else {
+        xPoints_ = yPoints_ = nullptr;
+        pointCount_ = 0;
+    }
+}
+
+void CAutoSeries::drawMarkers(ChartCanvas& canvas) const
+{
+    if (markerStyle == MarkerNone)
+        return;
+    const int s = markerSize;
+    for (int i = 0; i < pointCount_; ++i) {
+        const PixelPoint p = mapPoint(xPoints_[i], yPoints_[i]);
+        if (!isInside(p))
+            continue;
+        const int x = p.x, y = p.y;
+        switch (markerStyle) {
+        case MarkerCircle:
+            canvas.ellipse(boxAround(p, s, s + 1));
+            break;
+        case MarkerDiagonalCross:
+            canvas.line({x - s, y - s}, {x + s + 1, y + s + 1});
+            canvas.line({x + s, y - s}, {x - s - 1, y + s + 1});
+            break;
+        case MarkerUprightCross:
+            canvas.line({x, y - s}, {x, y + s + 1});
+            canvas.line({x - s, y}, {x + s + 1, y});
+            break;
+        case MarkerSquare:
+            canvas.rectangle(boxAround(p, s, s + 1));
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void CAutoSeries::clipSegment(PixelPoint& a, PixelPoint& b, const PixelRect& rect)
+{
+    const int top = rect.top, bottom = rect.bottom - 1, left = rect.left, right = rect.right - 1;
+    if (a.y < top)
+        moveOntoRow(a, b, top);
+    if (b.y < top)
+        moveOntoRow(b, a, top);
+    if (a.y > bottom)
+        moveOntoRow(a, b, bottom);
+    if (b.y > bottom)
+        moveOntoRow(b, a, bottom);
+    if (a.x < left)
+        moveOntoColumn(a, b, left);
+    if (b.x < left)
+        moveOntoColumn(b, a, left);
+    if (a.x > right)
+        moveOntoColumn(a, b, right);
+    if (b.x > right)
+        moveOntoColumn(b, a, right);
+}
+
+PolylineTrace CAutoSeries::tracePolyline()
+{
+    PolylineTrace trace;
+    if (pointCount_ < 2)
+        return trace;
+
+    bool runOpen = false;
+    auto moveTo = [&](PixelPoint p) {
+        trace.steps.push_back({false, trace.points.size(), 1, {}});
+        trace.points.push_back(p);
+        runOpen = true;
+    };
+    auto lineTo = [&](PixelPoint p) {
+        if (!runOpen)
+            moveTo(trace.points.empty() ? p : trace.points.back());
+        trace.points.push_back(p);
+        ++trace.steps.back().count;
+    };
+
+    lastPoint = mapPoint(xPoints_[0], yPoints_[0]);
+    lastVisible = isInside(lastPoint);
+    moveTo(lastPoint);
+    for (int i = 1; i < pointCount_; ++i) {
+        const PixelPoint p = mapPoint(xPoints_[i], yPoints_[i]);
+        if (p == lastPoint)
+            continue;
+        const bool visible = isInside(p);
+        PixelPoint from = lastPoint, to = p;
+        clipSegment(from, to, plotRect);
+        if (!lastVisible && visible)
+            moveTo(from);
+        if (lastVisible || visible) {
+            lineTo(to);
+            if (std::abs(static_cast<long long>(to.x) - lastPoint.x) >= kDotDistance) {
+                trace.steps.push_back({true, 0, 0, to});
+                // The line goes on from the dot's centre.
+                moveTo(to);
+            }
+        } else {
+            runOpen = false;
+        }
+        lastPoint = p;
+        lastVisible = visible;
+    }
+    return trace;
+}
+
+void CAutoSeries::drawLine(ChartCanvas& canvas)
+{
+    if (pointCount_ < 2)
+        return;
+    const PolylineTrace trace = tracePolyline();
+    for (const PolylineTrace::Step& step : trace.steps) {
+        if (step.isDot)
+            canvas.ellipse(boxAround(step.dot, 2, 3));
+        else if (step.count >= 2)
+            canvas.polyline(trace.points.data() + step.start, step.count);
+    }
+}
+
+} // namespace controls

@@ -1,0 +1,367 @@
+#include "ui/controls/CGridCtrl.h"
+
+#include "ui/controls/CGridCtrlEditCell.h"
+#include "ui/controls/GridHeaderView.h"
+#include "ui/controls/GridItemDelegate.h"
+#include "ui/controls/GridSortCompare.h"
+#include "platform/Format.h"
+#include "resources/ResourceModule.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <iterator>
+#include <numeric>
+#include <set>
+
+namespace controls {
+
+CGridCtrl::CGridCtrl(QWidget* parent, int controlId) : QTableWidget(parent), controlId_(controlId)
+{
+    header_ = new GridHeaderView(this);
+    setHorizontalHeader(header_);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    setItemDelegate(new GridItemDelegate(this));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setExtendedStyle(GridLines | FullRowSelect | InfoTip);
+
+    // The records follow the rows, however the rows come and go.
+    connect(model(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent, int first, int last) {
+        if (parent.isValid())
+            return;
+        std::vector<std::unique_ptr<GridRowData>> fresh(std::size_t(last - first + 1));
+        rows_.insert(rows_.begin() + std::min<std::size_t>(first, rows_.size()), std::make_move_iterator(fresh.begin()),
+                     std::make_move_iterator(fresh.end()));
+    });
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex& parent, int first, int last) {
+        if (parent.isValid() || first >= int(rows_.size()))
+            return;
+        const int end = std::min(last + 1, int(rows_.size()));
+        rows_.erase(rows_.begin() + first, rows_.begin() + end);
+    });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected, const QItemSelection&) { onSelectionChanged(selected); });
+    connect(header_, &QHeaderView::sectionClicked, this, [this](int column) { onHeaderClicked(column); });
+}
+
+CGridCtrl::~CGridCtrl()
+{
+    if (editor_)
+        editor_->abandon();
+}
+
+void CGridCtrl::setExtendedStyle(unsigned style)
+{
+    extendedStyle_ = style;
+    setShowGrid(style & GridLines);
+}
+
+GridNotifyHeader CGridCtrl::header(int code)
+{
+    return GridNotifyHeader{this, controlId_, code};
+}
+
+int CGridCtrl::appendRow()
+{
+    return insertRowAt(rowCount());
+}
+
+int CGridCtrl::insertRowAt(int position)
+{
+    if (position < 0 || position > rowCount())
+        return -1;
+    insertRow(position);
+    if (position >= int(rows_.size()))
+        return -1;
+    rows_[position] = std::make_unique<GridRowData>();
+    return position;
+}
+
+void CGridCtrl::deleteAllRows()
+{
+    // An edit still open would otherwise end later on whatever row then has its index.
+    if (editor_ && !editor_->finished())
+        editor_->cancel();
+    for (auto& record : rows_)
+        record.reset();
+    setRowCount(0);
+    rows_.clear();
+}
+
+GridRowData* CGridCtrl::rowData(int row) const
+{
+    if (row < 0 || row >= int(rows_.size()))
+        return nullptr;
+    return rows_[row].get();
+}
+
+int CGridCtrl::insertColumnFromResource(int column, int stringId, int width)
+{
+    const QString title = QString::fromStdU16String(resources::resourceModule().loadString(stringId));
+    return insertColumnTitled(column, title, width, Qt::AlignLeft);
+}
+
+int CGridCtrl::insertColumnTitled(int column, const QString& title, int width, Qt::Alignment alignment)
+{
+    column = std::clamp(column, 0, columnCount());
+    insertColumn(column);
+    auto* item = new QTableWidgetItem(title);
+    item->setTextAlignment((alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
+    setHorizontalHeaderItem(column, item);
+    setColumnWidth(column, std::max(0, width));
+    return column;
+}
+
+Qt::Alignment CGridCtrl::columnAlignment(int column) const
+{
+    const QTableWidgetItem* item = horizontalHeaderItem(column);
+    if (!item)
+        return Qt::AlignLeft;
+    const Qt::Alignment h = Qt::Alignment(item->textAlignment()) & Qt::AlignHorizontal_Mask;
+    if (h == Qt::AlignLeft || h == 0 || h == Qt::AlignLeading)
+        return Qt::AlignLeft;
+    if (h == Qt::AlignRight || h == Qt::AlignTrailing)
+        return Qt::AlignRight;
+    return Qt::AlignHCenter;
+}
+
+void CGridCtrl::clearSelection()
+{
+    QItemSelectionModel* sel = selectionModel();
+    const QModelIndex current = sel->currentIndex();
+    const bool currentSelected = current.isValid() && sel->isRowSelected(current.row(), QModelIndex());
+    sel->clearSelection();
+    if (currentSelected)
+        sel->clearCurrentIndex();
+}
+
+QTableWidgetItem* CGridCtrl::ensureItem(int row, int column)
+{
+    QTableWidgetItem* it = item(row, column);
+    if (!it) {
+        it = new QTableWidgetItem();
+        setItem(row, column, it);
+    }
+    return it;
+}
+
+QString CGridCtrl::cellText(int row, int column) const
+{
+    const QTableWidgetItem* it = item(row, column);
+    return it ? it->text() : QString();
+}
+
+void CGridCtrl::setCellText(int row, int column, const QString& text)
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+        return;
+    ensureItem(row, column)->setText(text);
+}
+
+void CGridCtrl::setCellInt(int row, int column, int value)
+{
+    setCellText(row, column, QString::fromStdU16String(platform::format(u"%d", {value})));
+}
+
+void CGridCtrl::setCellFormatted(int row, int column, std::u16string_view format, double value)
+{
+    setCellText(row, column, QString::fromStdU16String(platform::format(format, {value})));
+}
+
+CGridCtrlEditCell* CGridCtrl::editor() const
+{
+    return (editor_ && !editor_->finished()) ? editor_.data() : nullptr;
+}
+
+CGridCtrlEditCell* CGridCtrl::beginEdit(int row, int column)
+{
+    if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount())
+        return nullptr;
+    const QModelIndex index = model()->index(row, column);
+    scrollTo(index, QAbstractItemView::EnsureVisible);
+    if (!listener_ || listener_->onBeginEdit(header(GN_BEGINEDIT), row, column) == 0)
+        return nullptr;
+    // Only one edit at a time: an edit still open ends as a click elsewhere would end it.
+    commitOpenEdit();
+    QRect rect = visualRect(index);
+    rect.adjust(0, -2, 0, 2);
+    auto* edit = new CGridCtrlEditCell(this, row, column, cellText(row, column), rect, columnAlignment(column));
+    editor_ = edit;
+    return edit;
+}
+
+void CGridCtrl::commitOpenEdit()
+{
+    if (editor_ && !editor_->finished())
+        editor_->finish();
+}
+
+void CGridCtrl::endLabelEdit(int row, int column, const std::optional<QString>& text)
+{
+    if (!text || row < 0 || column < 0 || row >= rowCount() || column >= columnCount())
+        return;
+    const QString oldText = cellText(row, column);
+    if (*text == oldText)
+        return;
+    setCellText(row, column, *text);
+    if (!listener_ || listener_->onCellChanged(header(GN_CELLCHANGED), row, column) == 0)
+        setCellText(row, column, oldText);
+}
+
+void CGridCtrl::onSelectionChanged(const QItemSelection& selected)
+{
+    if (quietSelection_ || !listener_)
+        return;
+    std::set<int> newlySelected;
+    for (const QItemSelectionRange& range : selected)
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            newlySelected.insert(r);
+    for (int r : newlySelected) {
+        if (!listener_)
+            break;
+        listener_->onSelChanged(header(GN_SELCHANGED), r, 0);
+    }
+}
+
+void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    try {
+        const QPoint pos = event->position().toPoint();
+        const QModelIndex index = indexAt(pos);
+        const GridActivation activation{index.isValid() ? index.row() : -1, index.isValid() ? index.column() : -1,
+                                        pos, event->modifiers()};
+        event->accept();
+        if (listener_ && listener_->onDblClick(header(GN_DBLCLICK), activation) != 0)
+            return;
+        if (!index.isValid())
+            return;
+        QItemSelectionModel* sel = selectionModel();
+        if (sel->currentIndex().isValid() && sel->currentIndex().row() == index.row()) {
+            beginEdit(index.row(), index.column());
+        } else {
+            sel->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            sel->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        }
+    } catch (...) {
+    }
+}
+
+void CGridCtrl::contextMenuEvent(QContextMenuEvent* event)
+{
+    try {
+        event->accept();
+        QPoint screen = event->globalPos();
+        if (event->reason() == QContextMenuEvent::Keyboard)
+            screen = mapToGlobal(contentsRect().topLeft() + QPoint(5, 5));
+        if (listener_)
+            listener_->onContextMenu(header(GN_CONTEXTMENU), screen);
+    } catch (...) {
+    }
+}
+
+void CGridCtrl::scrollContentsBy(int dx, int dy)
+{
+    try {
+        // A scroll ends an open edit (and keeps what was typed) before the cells move.
+        if (editor_ && !editor_->finished()) {
+            commitOpenEdit();
+            if (!hasFocus())
+                setFocus(Qt::OtherFocusReason);
+        }
+    } catch (...) {
+    }
+    QTableWidget::scrollContentsBy(dx, dy);
+}
+
+void CGridCtrl::onHeaderClicked(int column)
+{
+    try {
+        sortAscending_ = column != sortColumn_ || !sortAscending_;
+        if (noSortHeader_)
+            return;
+        sortColumn_ = column;
+        sortKind_ = listener_ ? listener_->onSortQuery(header(GN_SORTQUERY), column, sortAscending_) : 0;
+        if (sortKind_ == 0)
+            return;
+        header_->setSortIndicatorShown(true);
+        header_->setSortIndicator(column, sortAscending_ ? Qt::AscendingOrder : Qt::DescendingOrder);
+        sortRows(column, sortAscending_);
+    } catch (...) {
+    }
+}
+
+void CGridCtrl::sortRows(int column, bool ascending)
+{
+    commitOpenEdit();
+    const int n = rowCount();
+    const int m = columnCount();
+    std::vector<QString> keys(n);
+    for (int r = 0; r < n; ++r)
+        keys[r] = cellText(r, column);
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    const int kind = sortKind_;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int c = compareGridTexts(kind, keys[a], keys[b]);
+        return ascending ? c < 0 : c > 0;
+    });
+
+    // Rows keep their selected and focused states as they move.
+    QItemSelectionModel* sel = selectionModel();
+    std::vector<bool> wasSelected(n);
+    for (int r = 0; r < n; ++r)
+        wasSelected[r] = sel->isRowSelected(r, QModelIndex());
+    const int currentRow = sel->currentIndex().isValid() ? sel->currentIndex().row() : -1;
+    const int currentColumn = sel->currentIndex().isValid() ? sel->currentIndex().column() : 0;
+
+    std::vector<std::vector<QTableWidgetItem*>> items(n, std::vector<QTableWidgetItem*>(m, nullptr));
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < m; ++c)
+            items[r][c] = takeItem(r, c);
+    std::vector<std::unique_ptr<GridRowData>> sortedRows(n);
+    for (int i = 0; i < n; ++i) {
+        sortedRows[i] = std::move(rows_[order[i]]);
+        for (int c = 0; c < m; ++c)
+            if (items[order[i]][c])
+                setItem(i, c, items[order[i]][c]);
+    }
+    rows_ = std::move(sortedRows);
+
+    quietSelection_ = true;
+    sel->clearSelection();
+    for (int i = 0; i < n; ++i) {
+        if (wasSelected[order[i]])
+            sel->select(model()->index(i, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        if (order[i] == currentRow)
+            sel->setCurrentIndex(model()->index(i, currentColumn), QItemSelectionModel::NoUpdate);
+    }
+    quietSelection_ = false;
+}
+
+int CGridCtrl::notifyBeginResize(int column)
+{
+    return listener_ ? listener_->onBeginResize(header(GN_BEGINRESIZE), column) : 0;
+}
+
+int CGridCtrl::notifyEndResize(int column, int newWidth)
+{
+    return listener_ ? listener_->onEndResize(header(GN_ENDRESIZE), column, newWidth) : 0;
+}
+
+int CGridCtrl::notifyColumnDragged(int column, int newOrderPosition)
+{
+    return listener_ ? listener_->onColumnDragged(header(GN_COLUMNDRAGGED), column, newOrderPosition) : 0;
+}
+
+} // namespace controls
