@@ -273,7 +273,7 @@ int32_t CVantrelFile4::save(const std::u16string& path)
         if (std::fwrite(blockBytes, 1, sizeof blockBytes, raw) != sizeof blockBytes)
             return -5;
         byteorder::wordsToLittleEndian(samples.data(), samples.size());
-        if (std::fwrite(samples.data(), layout::sampleSize, samples.size(), raw) != samples.size())
+        if (!samples.empty() && std::fwrite(samples.data(), layout::sampleSize, samples.size(), raw) != samples.size())
             return -6;
         std::vector<uint32_t>().swap(samples);
     }
