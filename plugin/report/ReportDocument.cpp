@@ -87,6 +87,28 @@ void appendMessages(pugi::xml_node root)
         setText(messages.append_child("row"), "msg_str", line);
 }
 
+// This pugixml leaves ">" bare inside attribute values, which XML allows; the report document
+// escapes it as well, so that every markup character of a message reaches the template escaped.
+// Every value is an attribute and a double quote inside one is always escaped, so a quote opens
+// or closes a value.
+std::u16string escapeGreaterThanInAttributes(const std::u16string& text)
+{
+    if (text.find(u'>') == std::u16string::npos)
+        return text;
+    std::u16string escaped;
+    escaped.reserve(text.size() + text.size() / 16);
+    bool insideValue = false;
+    for (char16_t c : text) {
+        if (c == u'"')
+            insideValue = !insideValue;
+        if (c == u'>' && insideValue)
+            escaped += u"&gt;";
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
 } // namespace
 
 std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& result, bool hideNotFound)
@@ -108,5 +130,5 @@ std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& r
     std::u16string text;
     xml_writer_source writer(&text);
     document.save(writer, "", pugi::format_raw, pugi::encoding_utf16_le);
-    return text;
+    return escapeGreaterThanInAttributes(text);
 }
