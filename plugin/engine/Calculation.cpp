@@ -1,0 +1,70 @@
+#include "engine/Calculation.h"
+
+#include "engine/CalculationPass.h"
+#include "engine/MessageLog.h"
+
+namespace {
+
+void sortAssays(const AssayMap& assays, CalculationPass& pass)
+{
+    pass.assayCount = assays.size();
+    for (const auto& [id, record] : assays) {
+        if (record.isCalibration) {
+            CalibrationAssay assay;
+            assay.id = id;
+            assay.record = &record;
+            assay.tables = firstTwoChannels(record);
+            pass.calibration.push_back(std::move(assay));
+        } else {
+            AnalysisAssay assay;
+            assay.record = &record;
+            pass.analysis.push_back(std::move(assay));
+        }
+    }
+}
+
+// Each table's peak names are trimmed and folded once here, for every stage of the pass.
+void matchPeakNames(CalculationPass& pass)
+{
+    const std::size_t count = pass.components.size();
+    for (CalibrationAssay& assay : pass.calibration) {
+        if (assay.tables.channel1)
+            assay.matches1 = MatchedPeaks(*assay.tables.channel1, pass.names, count);
+        if (assay.tables.channel2)
+            assay.matches2 = MatchedPeaks(*assay.tables.channel2, pass.names, count);
+    }
+    // Quantitation looks at the database peaks only when there are exactly two analysis assays.
+    if (pass.analysis.size() == 2)
+        for (AnalysisAssay& assay : pass.analysis)
+            assay.peakMatches = MatchedPeaks(assay.record->peaks, pass.names, count);
+}
+
+} // namespace
+
+CalculationResult runCalculation(const AssayMap& assays, const ComponentList& components,
+                                 const PluginSettings& settings, MessageLog& log)
+{
+    CalculationPass pass(components, settings, log);
+    sortAssays(assays, pass);
+    pass.result.hasCalibration = !pass.calibration.empty();
+    if (pass.calibration.size() < 2)
+        log.addError(u"Для градуировки требуется не менее 2 градуировочных хроматограмм, загружено %d.",
+                     static_cast<int>(pass.calibration.size()));
+    matchPeakNames(pass);
+
+    computeReferenceTimes(pass);
+    chooseMainChannels(pass);
+    identifyCalibrationAssays(pass);
+    fitCalibrationLines(pass);
+    quantifyAnalysisAssays(pass);
+    return std::move(pass.result);
+}
+
+CalculationResult runCalculation(const AssayMap& assays, const ComponentList& components,
+                                 const PluginSettings& settings)
+{
+    if (MessageLog* log = theMessageLog())
+        return runCalculation(assays, components, settings, *log);
+    MessageLog passOwnLog;
+    return runCalculation(assays, components, settings, passOwnLog);
+}
