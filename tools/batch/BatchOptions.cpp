@@ -1,0 +1,113 @@
+#include "BatchOptions.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace {
+
+bool parseInt32(const std::string& text, int32_t& value)
+{
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    if (begin != end && *begin == '+')
+        ++begin;
+    auto [stop, error] = std::from_chars(begin, end, value);
+    return error == std::errc() && stop == end && begin != end;
+}
+
+bool parseIdList(const std::string& text, std::vector<int32_t>& ids)
+{
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t comma = text.find(',', start);
+        std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        int32_t id = 0;
+        if (!parseInt32(item, id))
+            return false;
+        ids.push_back(id);
+        if (comma == std::string::npos)
+            return true;
+        start = comma + 1;
+    }
+}
+
+} // namespace
+
+const char* batchUsage()
+{
+    return "usage: dvinar-batch --db FILE --ids LIST [--components FILE] [--unit-mode N] [--dev-control]\n"
+           "                    [--hide-not-found] [--json FILE|-] [--source-xml FILE] [--report FILE]\n"
+           "                    [--template FILE]\n"
+           "\n"
+           "Loads the assays of LIST (comma-separated ids) from the host database FILE, runs the\n"
+           "calculation with the component table and writes the result as JSON, the report's source\n"
+           "document (UTF-16LE) and the HTML report.\n"
+           "Exit codes: 0 done, 1 bad arguments, 2 database error, 3 report or output failure.\n";
+}
+
+BatchArgumentsParse parseBatchArguments(const std::vector<std::string>& arguments)
+{
+    BatchArgumentsParse parse;
+    BatchOptions& options = parse.options;
+    bool haveDatabase = false;
+    bool haveIds = false;
+
+    using ValueHandler = std::function<bool(const std::string&)>;
+    const std::map<std::string, ValueHandler> valued = {
+        {"--db", [&](const std::string& v) { options.database = v; haveDatabase = true; return !v.empty(); }},
+        {"--ids", [&](const std::string& v) { options.ids.clear(); haveIds = true; return parseIdList(v, options.ids); }},
+        {"--components", [&](const std::string& v) { options.components = v; return !v.empty(); }},
+        {"--unit-mode", [&](const std::string& v) { return parseInt32(v, options.unitMode); }},
+        {"--json", [&](const std::string& v) { options.json = v; return !v.empty(); }},
+        {"--source-xml", [&](const std::string& v) { options.sourceXml = v; return !v.empty(); }},
+        {"--report", [&](const std::string& v) { options.report = v; return !v.empty(); }},
+        {"--template", [&](const std::string& v) { options.templateFile = v; return !v.empty(); }},
+    };
+    const std::map<std::string, bool*> flags = {
+        {"--dev-control", &options.devControl},
+        {"--hide-not-found", &options.hideNotFound},
+        {"--help", &options.help},
+        {"-h", &options.help},
+    };
+
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string name = arguments[i];
+        std::optional<std::string> value;
+        if (std::size_t equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+        }
+        if (auto flag = flags.find(name); flag != flags.end()) {
+            if (value) {
+                parse.error = name + " takes no value";
+                return parse;
+            }
+            *flag->second = true;
+            continue;
+        }
+        auto handler = valued.find(name);
+        if (handler == valued.end()) {
+            parse.error = "unknown argument '" + arguments[i] + "'";
+            return parse;
+        }
+        if (!value) {
+            if (i + 1 >= arguments.size()) {
+                parse.error = name + " needs a value";
+                return parse;
+            }
+            value = arguments[++i];
+        }
+        if (!handler->second(*value)) {
+            parse.error = "bad value '" + *value + "' for " + name;
+            return parse;
+        }
+    }
+    if (options.help)
+        return parse;
+    if (!haveDatabase)
+        parse.error = "--db is required";
+    else if (!haveIds)
+        parse.error = "--ids is required";
+    return parse;
+}

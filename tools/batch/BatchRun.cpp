@@ -1,0 +1,160 @@
+#include "BatchRun.h"
+
+#include "ResultJson.h"
+#include "engine/Calculation.h"
+#include "engine/ComponentTable.h"
+#include "engine/MessageLog.h"
+#include "input/AssayLoader.h"
+#include "input/Connection.h"
+#include "input/SqlException.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "report/HtmlReport.h"
+#include "report/ReportDocument.h"
+#include "report/ReportFiles.h"
+#include "report/ReportUserInterface.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <unistd.h>
+
+namespace {
+
+// The report's message boxes become the run's failure text; nothing is opened or asked.
+class BatchReportUserInterface : public ReportUserInterface {
+public:
+    void showError(const std::u16string& text) override
+    {
+        if (!failure.empty())
+            failure += u"\n";
+        failure += text;
+    }
+    std::optional<std::u16string> askSavePath(const SaveReportRequest&) override { return std::nullopt; }
+    void openWithShell(const std::u16string&) override {}
+
+    std::u16string failure;
+};
+
+// The log the pass writes to, registered for the report for the length of the run.
+class RunLog {
+public:
+    RunLog() { setTheMessageLog(&log); }
+    ~RunLog() { setTheMessageLog(nullptr); }
+    RunLog(const RunLog&) = delete;
+    RunLog& operator=(const RunLog&) = delete;
+    MessageLog log;
+};
+
+std::u16string wide(const std::string& path) { return platform::fromNativePath(path); }
+
+std::string littleEndianBytes(const std::u16string& text)
+{
+    std::string bytes(text.size() * 2, '\0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
+    }
+    return bytes;
+}
+
+bool writeOutput(const std::string& path, std::string_view bytes, std::ostream& err)
+{
+    if (int error = reportfiles::writeWholeFile(wide(path), bytes)) {
+        err << "dvinar-batch: could not write " << path << ": " << reportfiles::describeSystemError(error) << '\n';
+        return false;
+    }
+    return true;
+}
+
+// Loads every id once, in order, over one connection, as adding through the host does.
+// Raises DataBase::SqlException.
+void loadAssays(const BatchOptions& options, AssayMap& assays, std::map<int32_t, int32_t>& fileResults,
+                std::ostream& err)
+{
+    const std::u16string database = wide(options.database);
+    // Opening creates a missing database file; a batch run must not leave one behind.
+    if (!platform::fileExists(database))
+        throw DataBase::SqlException("unable to open database file", std::string(), 14);
+    DataBase::Connection connection(database.c_str());
+    for (int32_t id : options.ids) {
+        if (assays.count(id))
+            continue;
+        int32_t fileResult = 0;
+        std::optional<AssayRecord> record = loadAssay(connection, id, &fileResult);
+        if (!record)
+            continue;
+        if (fileResult != 0)
+            err << "dvinar-batch: " << platform::utf16ToUtf8(fileLoadErrorText(fileResult, record->fileName)) << '\n';
+        fileResults[id] = fileResult;
+        assays.emplace(id, std::move(*record));
+    }
+}
+
+} // namespace
+
+int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
+{
+    AssayMap assays;
+    std::map<int32_t, int32_t> fileResults;
+    try {
+        loadAssays(options, assays, fileResults, err);
+    } catch (const DataBase::SqlException& failure) {
+        err << "dvinar-batch: database error: " << failure.message() << " (code " << failure.code() << ")\n";
+        return BatchDatabaseError;
+    }
+
+    ComponentList components;
+    if (options.components)
+        ComponentTable::loadFrom(wide(*options.components), components);
+    else
+        ComponentTable::load(components);  // a missing table is an empty one
+
+    PluginSettings settings;
+    settings.unitMode = options.unitMode;
+    settings.devControl = options.devControl;
+    settings.hideNotFound = options.hideNotFound;
+
+    RunLog run;
+    const CalculationResult result = runCalculation(assays, components, settings, run.log);
+
+    int exitCode = BatchSucceeded;
+    std::u16string sourceXml;
+    if (options.report) {
+        BatchReportUserInterface ui;
+        HtmlReport report(assays, result, false, options.hideNotFound, ui,
+                          options.templateFile ? wide(*options.templateFile) : std::u16string());
+        sourceXml = report.sourceXml();
+        if (!report.succeeded()) {
+            if (ui.failure.empty())
+                ui.failure = u"No report template: there is no public documents folder.";
+            err << "dvinar-batch: " << platform::utf16ToUtf8(ui.failure) << '\n';
+            exitCode = BatchReportFailure;
+        } else if (!platform::copyFileReplace(report.outputPath(), wide(*options.report))) {
+            err << "dvinar-batch: Не удалось сохранить отчет. (" << *options.report << ")\n";
+            exitCode = BatchReportFailure;
+        }
+        // The window leaves its reports to the temporary folder; a batch cleans up after itself.
+        if (!report.outputPath().empty()) {
+            const std::string html = platform::nativePath(report.outputPath());
+            ::unlink(html.c_str());
+            ::unlink(html.substr(0, html.size() - 5).c_str());
+        }
+    }
+
+    if (options.sourceXml) {
+        if (sourceXml.empty())
+            sourceXml = buildSourceXml(assays, result, options.hideNotFound);
+        if (!writeOutput(*options.sourceXml, littleEndianBytes(sourceXml), err))
+            exitCode = BatchReportFailure;
+    }
+
+    if (options.json) {
+        const std::string json = resultJson(assays, fileResults, result, run.log);
+        if (*options.json == "-")
+            out << json << std::flush;
+        else if (!writeOutput(*options.json, json, err))
+            exitCode = BatchReportFailure;
+    }
+    return exitCode;
+}
