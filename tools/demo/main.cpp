@@ -1,0 +1,71 @@
+// vexol-demo-data: writes the built-in demo into a folder, for minihost and the plug-in to run on.
+//   vexol-demo-data [--reset] <folder>
+// The host database and the chromatograms are written afresh every time. The component table and
+// the plug-in's settings in minihost's profile ("<folder>/profile.txt") are only written where
+// missing, so the analyst's changes survive a restart; --reset writes them again.
+#include "DemoDataWriter.h"
+#include "ProfileStore.h"
+
+#include "platform/Text.h"
+
+#include <QDir>
+#include <QString>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// The settings the demo needs to show its warnings: windows in percent, deviation control on.
+bool writeProfile(const QString& path, bool reset)
+{
+    ProfileStore profile(path);
+    const struct {
+        const char* key;
+        int value;
+    } settings[] = {{"plugins\\vexol\\Settings/unitMode", 0},
+                    {"plugins\\vexol\\Settings/devControl", 1},
+                    {"plugins\\vexol\\Settings/hideNotFound", 0}};
+    for (const auto& setting : settings) {
+        int present = 0;
+        if (!reset && profile.getInt(QString::fromUtf8(setting.key), &present))
+            continue;
+        if (!profile.setInt(QString::fromUtf8(setting.key), setting.value))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bool reset = false;
+    const char* folderArgument = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--reset") == 0)
+            reset = true;
+        else if (!folderArgument)
+            folderArgument = argv[i];
+        else
+            folderArgument = nullptr, i = argc;
+    }
+    if (!folderArgument) {
+        std::fprintf(stderr, "usage: vexol-demo-data [--reset] <folder>\n");
+        return 2;
+    }
+    const QString folder = QDir(QString::fromUtf8(folderArgument)).absolutePath();
+    const std::u16string folder16 = folder.toStdU16String();
+    std::u16string error;
+    if (!DemoDataWriter::write(folder16, reset, error)) {
+        std::fprintf(stderr, "vexol-demo-data: %s\n", platform::utf16ToUtf8(error).c_str());
+        return 1;
+    }
+    if (!writeProfile(folder + QStringLiteral("/profile.txt"), reset)) {
+        std::fprintf(stderr, "vexol-demo-data: cannot write %s/profile.txt\n", folderArgument);
+        return 1;
+    }
+    std::printf("%s\n", folder.toUtf8().constData());
+    return 0;
+}
