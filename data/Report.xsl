@@ -33,7 +33,8 @@
           tbody tr:nth-child(even) td { background: #f7f9fb; }
           td.num, th.num { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }
           td.center, th.center { text-align: center; }
-          td.file { word-break: break-all; }
+          td.file { overflow-wrap: break-word; }
+          td.date { white-space: normal; text-align: left; }
           .ok { color: #1d6b2f; font-weight: 600; }
           .no { color: #8a4b00; }
           .empty { color: #666; font-style: italic; margin: 4px 0; }
@@ -75,7 +76,7 @@
     <h2>1. Хроматограммы</h2>
     <xsl:choose>
       <xsl:when test="files/row">
-        <table>
+        <table class="files">
           <thead>
             <tr>
               <th class="num">№</th><th>Файл</th><th>Проба</th><th>Дата</th><th>Тип</th><th>Смесь</th>
@@ -140,7 +141,7 @@
       <td class="num"><xsl:value-of select="@number"/></td>
       <td class="file"><xsl:value-of select="@fileName"/></td>
       <td><xsl:value-of select="@sample"/></td>
-      <td class="num"><xsl:value-of select="@date"/></td>
+      <td class="date"><xsl:value-of select="@date"/></td>
       <td><xsl:value-of select="@type"/></td>
       <td><xsl:value-of select="@mixture"/></td>
     </tr>
