@@ -1,0 +1,86 @@
+#include "ui/IdentTab.h"
+
+#include "resources/ResourceModule.h"
+#include "ui/UiText.h"
+#include "ui/controls/CGridCtrl.h"
+
+#include <QTableWidgetItem>
+
+namespace ui {
+
+namespace {
+
+constexpr int kRefTime1Column = 3;
+constexpr int kRefTime2Column = 5;
+
+void retitle(controls::CGridCtrl& list, int column, int stringId)
+{
+    if (QTableWidgetItem* title = list.horizontalHeaderItem(column))
+        title->setText(toQString(resources::resourceModule().loadString(stringId)));
+}
+
+// A time found in the chromatogram, or "---" when no peak was found in the window.
+void setFoundTime(controls::CGridCtrl& list, int row, int column, bool found, double time)
+{
+    if (found)
+        list.setCellFormatted(row, column, u"%.3f", time);
+    else
+        list.setCellText(row, column, QStringLiteral("---"));
+}
+
+// A reference time, or "-" when there is none to search around.
+void setReferenceTime(controls::CGridCtrl& list, int row, int column, double time)
+{
+    if (time > 0)
+        list.setCellFormatted(row, column, u"%.3f", time);
+    else
+        list.setCellText(row, column, QStringLiteral("-"));
+}
+
+} // namespace
+
+IdentTab::IdentTab(QWidget* parent) : TemplatePage(kTemplateId, parent)
+{
+    controls::CGridCtrl* list = grid(kList);
+    if (!list)
+        return;
+    list->insertColumnFromResource(0, 114, 30);   // "№"
+    list->insertColumnFromResource(1, 122, 110);  // "Компонент"
+    list->insertColumnFromResource(2, 135, 130);  // "Время канал 1 факт"
+    list->insertColumnFromResource(3, 136, 130);  // "Время канал 1 град"
+    list->insertColumnFromResource(4, 137, 130);  // "Время канал 2 факт"
+    list->insertColumnFromResource(5, 138, 130);  // "Время канал 2 град"
+    list->insertColumnFromResource(6, 132, 80);   // "Осн. канал"
+    list->insertColumnFromResource(7, 134, 120);  // "Статус"
+}
+
+void IdentTab::fill(const IdentificationList& rows, bool hasCalibration)
+{
+    controls::CGridCtrl* list = grid(kList);
+    if (!list)
+        return;
+    list->deleteAllRows();
+    retitle(*list, kRefTime1Column, hasCalibration ? 136 : 144);
+    retitle(*list, kRefTime2Column, hasCalibration ? 138 : 145);
+    for (const IdentificationRow& ident : rows) {
+        const int row = list->appendRow();
+        if (row < 0)
+            continue;
+        list->setCellInt(row, 0, row + 1);
+        list->setCellText(row, 1, toQString(ident.name));
+        setFoundTime(*list, row, 2, ident.found1, ident.peakTime1);
+        setReferenceTime(*list, row, kRefTime1Column, ident.refTime1);
+        setFoundTime(*list, row, 4, ident.found2, ident.peakTime2);
+        setReferenceTime(*list, row, kRefTime2Column, ident.refTime2);
+        list->setCellInt(row, 6, ident.mainChannel);
+        list->setCellText(row, 7, ident.identified ? QStringLiteral("Идентифицирован") : QStringLiteral("Не подтверждён"));
+    }
+}
+
+void IdentTab::empty()
+{
+    if (controls::CGridCtrl* list = grid(kList))
+        list->deleteAllRows();
+}
+
+} // namespace ui

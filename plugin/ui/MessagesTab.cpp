@@ -1,0 +1,50 @@
+#include "ui/MessagesTab.h"
+
+#include "ui/UiText.h"
+
+#include <QListWidget>
+
+namespace ui {
+
+MessagesTab::MessagesTab(QWidget* parent) : TemplatePage(kTemplateId, parent)
+{
+    setTheMessageLog(&log_);
+}
+
+MessagesTab::~MessagesTab()
+{
+    // A newer messages tab may have registered its own log already; only ours is withdrawn.
+    if (theMessageLog() == &log_)
+        setTheMessageLog(nullptr);
+}
+
+QListWidget* MessagesTab::list() const
+{
+    return findControlAs<QListWidget>(this, kList);
+}
+
+void MessagesTab::clear()
+{
+    emptyList();
+    log_.clear();
+}
+
+void MessagesTab::showMessages() { showLines(log_.displayLines()); }
+
+void MessagesTab::emptyList()
+{
+    if (QListWidget* lines = list())
+        lines->clear();
+}
+
+void MessagesTab::showLines(const std::vector<std::u16string>& lines)
+{
+    QListWidget* box = list();
+    if (!box)
+        return;
+    box->clear();
+    for (const std::u16string& line : lines)
+        box->addItem(toQString(line));
+}
+
+} // namespace ui

@@ -1,0 +1,519 @@
+// The main window of the real libvexol.so in a host of the test's own, with the built-in demo:
+// what the list, the buttons and the five tabs show and do, closing and reopening, placement and
+// resizing, and the dialogs that lead to a recalculation.
+#include "DemoMethod.h"
+#include "MainWindowDriver.h"
+#include "PluginHost.h"
+
+#include "input/CVantrelFile4.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace driver;
+
+namespace {
+
+const std::u16string kUnitMode = u"plugins\\vexol\\Settings/unitMode";
+const std::u16string kDevControl = u"plugins\\vexol\\Settings/devControl";
+const std::u16string kHideNotFound = u"plugins\\vexol\\Settings/hideNotFound";
+const std::u16string kRight = u"plugins\\vexol\\/WindowRect_btx";
+const std::u16string kBottom = u"plugins\\vexol\\/WindowRect_bty";
+const std::u16string kLeft = u"plugins\\vexol\\/WindowRect_tlx";
+const std::u16string kTop = u"plugins\\vexol\\/WindowRect_tly";
+
+constexpr int kDemoAssays = 8;
+constexpr int kCalibrationRow = 0;
+constexpr int kAnalysisRow = 6;
+
+int tableCompounds()
+{
+    int count = 0;
+    for (const DemoCompound& compound : DemoMethod::compounds())
+        count += compound.inTable ? 1 : 0;
+    return count;
+}
+
+QString demoPath(const QTemporaryDir& demo, const std::u16string& run)
+{
+    return demo.filePath(QStringLiteral("chromatograms/") + QString::fromStdU16String(run));
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    // Writes the demo, installs its public folder and loads the plug-in in `language`.
+    void start(int language)
+    {
+        static bool loadedBefore = false;
+        ASSERT_FALSE(loadedBefore) << "the plug-in keeps its window for the life of the process: run one test per "
+                                      "process (ctest does)";
+        loadedBefore = true;
+        ASSERT_TRUE(demo.isValid());
+        QProcess generator;
+        generator.start(QStringLiteral(VEXOL_BIN_DIR "/vexol-demo-data"), {demo.path()});
+        ASSERT_TRUE(generator.waitForFinished(120000));
+        ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
+        qputenv("VANTREL_PUBLIC_DOCUMENTS", demo.filePath(QStringLiteral("public")).toUtf8());
+        // The demo's own settings: windows in percent, deviation control on.
+        host.profile[kUnitMode] = 0;
+        host.profile[kDevControl] = 1;
+        ASSERT_TRUE(host.start(language, demo.filePath(QStringLiteral("vantrel.db")))) << host.error().toStdString();
+        host.chooseMenuItem();
+        window = host.mainWindow();
+        ASSERT_NE(window, nullptr);
+    }
+
+    void addDemo()
+    {
+        host.chosenIds.clear();
+        for (int id = 1; id <= kDemoAssays; ++id)
+            host.chosenIds.push_back(id);
+        click(window, 1001);
+    }
+
+    int pipelineRuns() const { return host.readsOf(kUnitMode); }
+
+    QTableWidget* channel1() const { return list(page(window, 115), 1014); }
+    QTableWidget* channel2() const { return list(page(window, 115), 1013); }
+    QTableWidget* identification() const { return list(page(window, 102), 1027); }
+    QTableWidget* concentrations() const { return list(page(window, 138), 1027); }
+
+    // The peak table of a demo chromatogram's channel, as the file holds it.
+    PeakList filePeaks(int run, int channel) const
+    {
+        CVantrelFile4 file;
+        EXPECT_EQ(file.load(demoPath(demo, DemoMethod::runs()[run].fileName).toStdU16String()), 0);
+        for (const Channel& c : file.channels)
+            if (c.number == channel)
+                return c.peaks;
+        return {};
+    }
+
+    QTemporaryDir demo;
+    PluginHost host;
+    QDialog* window = nullptr;
+};
+
+TEST_F(MainWindow, OpensWithTitleIconsButtonsColumnsAndTabs)
+{
+    start(1049);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Dvinar , ver.  1.0.0.0"));
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_GE(window->minimumWidth(), 975);
+    EXPECT_GE(window->minimumHeight(), 520);
+    EXPECT_EQ(window->minimumSize(), QSize(975, 520));
+
+    const std::pair<int, const char*> buttons[] = {
+        {1001, "Добавить хроматограммы"}, {1002, "Удалить хроматограмму"}, {1003, "Удалить все хроматограммы"},
+        {1004, "Открыть хроматограмму"},  {1007, "Компоненты"},            {1005, "Отчет"},
+        {1006, "Сохранить отчет"},        {1008, "Настройки"},             {1009, "О плагине"}};
+    for (const auto& [id, tooltip] : buttons) {
+        auto* button = qobject_cast<QPushButton*>(control(window, id));
+        ASSERT_NE(button, nullptr) << id;
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(tooltip)) << id;
+        EXPECT_FALSE(button->icon().isNull()) << id;
+        EXPECT_TRUE(button->text().isEmpty()) << id;
+        EXPECT_EQ(button->iconSize(), QSize(16, 16)) << id;
+    }
+    EXPECT_TRUE(window->testAttribute(Qt::WA_AlwaysShowToolTips));
+    EXPECT_EQ(qobject_cast<QPushButton*>(control(window, 2))->text(), QStringLiteral("Закрыть"));
+
+    QTableWidget* assays = assayList(window);
+    ASSERT_NE(assays, nullptr);
+    EXPECT_EQ(titles(assays), (QStringList {QStringLiteral("№"), QStringLiteral("Имя файла"), QStringLiteral("Проба"),
+                                           QStringLiteral("Смесь"), QStringLiteral("Тип хроматограммы")}));
+    const int widths[] = {40, 280, 130, 130, 150};
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(assays->columnWidth(c), widths[c]) << c;
+    EXPECT_EQ(assays->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(assays->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(assays->editTriggers(), QAbstractItemView::NoEditTriggers);
+
+    auto* bar = tabControl(window)->findChild<QTabBar*>();
+    ASSERT_NE(bar, nullptr);
+    QStringList captions;
+    for (int i = 0; i < bar->count(); ++i)
+        captions << bar->tabText(i);
+    EXPECT_EQ(captions, (QStringList {QStringLiteral("Инф. с хром."), QStringLiteral("Идентификация"),
+                                     QStringLiteral("Градуировка"), QStringLiteral("Расчет"), QStringLiteral("Сообщения")}));
+    const int templates[] = {115, 102, 134, 138, 136};
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_NE(page(window, templates[i]), nullptr) << templates[i];
+        EXPECT_EQ(page(window, templates[i])->isVisible(), i == 0) << templates[i];
+    }
+    // The tab pages' own columns.
+    EXPECT_EQ(titles(channel1()), (QStringList {QStringLiteral("№"), QStringLiteral("Компонент"),
+                                               QStringLiteral("Площадь пика"), QStringLiteral("Время выхода")}));
+    EXPECT_EQ(titles(channel2()), titles(channel1()));
+    EXPECT_EQ(titles(concentrations()), (QStringList {QStringLiteral("№"), QStringLiteral("Компонент"),
+                                                     QStringLiteral("Статус"), QStringLiteral("Концентрация, мг/дм3")}));
+    EXPECT_EQ(titles(identification()).size(), 8);
+
+    // Selecting another tab shows its page only.
+    selectTab(window, 4);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(page(window, templates[i])->isVisible(), i == 4) << templates[i];
+
+    // The first pipeline ran over the empty workspace.
+    EXPECT_EQ(lines(messages(window)),
+              (QStringList {QStringLiteral("Ошибки:"),
+                            QStringLiteral("    1. Для градуировки требуется не менее 2 градуировочных хроматограмм, загружено 0."),
+                            QStringLiteral("    2. Для расчета требуется 2 аналитические хроматограммы, загружено 0."),
+                            QStringLiteral("Предупреждения:"),
+                            QStringLiteral("    3. Нет градуировочных хроматограмм для расчета эталонного времени.")}));
+}
+
+TEST_F(MainWindow, AddsTheDemoAndShowsItsResults)
+{
+    start(1049);
+    addDemo();
+    QTableWidget* assays = assayList(window);
+    ASSERT_EQ(assays->rowCount(), kDemoAssays);
+    for (int r = 0; r < kDemoAssays; ++r) {
+        const DemoRun& run = DemoMethod::runs()[r];
+        EXPECT_EQ(row(assays, r),
+                  (QStringList {QString::number(r + 1), QString::fromStdU16String(run.fileName),
+                                QString::fromStdU16String(run.sample), QString::fromStdU16String(run.mixture),
+                                run.calibration ? QStringLiteral("Градуировка") : QStringLiteral("Анализ")}))
+            << r;
+    }
+    // After adding, nothing is selected and the per-assay tabs are empty.
+    EXPECT_TRUE(selectedRows(assays).isEmpty());
+    EXPECT_EQ(channel1()->rowCount(), 0);
+    EXPECT_EQ(channel2()->rowCount(), 0);
+    EXPECT_EQ(identification()->rowCount(), 0);
+
+    // The concentrations of the sample: every compound of the table, in table order.
+    QTableWidget* results = concentrations();
+    ASSERT_EQ(results->rowCount(), tableCompounds());
+    const QRegularExpression number(QStringLiteral("^\\d+\\.\\d{3}$"));
+    int r = 0;
+    for (const DemoCompound& compound : DemoMethod::compounds()) {
+        if (!compound.inTable)
+            continue;
+        const QStringList cells = row(results, r);
+        EXPECT_EQ(cells[0], QString::number(r + 1));
+        EXPECT_EQ(cells[1], QString::fromStdU16String(compound.name));
+        if (compound.sample > 0) {
+            EXPECT_EQ(cells[2], QStringLiteral("Идентифицирован")) << r;
+            EXPECT_TRUE(number.match(cells[3]).hasMatch()) << cells[3].toStdString();
+            EXPECT_NEAR(cells[3].toDouble(), compound.sample, compound.sample * 0.2) << r;
+        } else {
+            EXPECT_EQ(cells[2], QStringLiteral("Не подтверждён")) << r;
+            EXPECT_EQ(cells[3], QStringLiteral("не обнаружено")) << r;
+        }
+        ++r;
+    }
+
+    // The demo's deliberate faults are warnings, numbered from 1 without a gap.
+    const QStringList shown = lines(messages(window));
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown.front(), QStringLiteral("Предупреждения:"));
+    for (int i = 1; i < shown.size(); ++i)
+        EXPECT_TRUE(shown[i].startsWith(QStringLiteral("    %1. ").arg(i))) << shown[i].toStdString();
+
+    // The same ids again add nothing.
+    addDemo();
+    EXPECT_EQ(assays->rowCount(), kDemoAssays);
+}
+
+TEST_F(MainWindow, SelectedRowFillsThePerAssayTabs)
+{
+    start(1049);
+    addDemo();
+    QTableWidget* assays = assayList(window);
+
+    clickRow(assays, kCalibrationRow);
+    const PeakList peaks1 = filePeaks(kCalibrationRow, 1);
+    const PeakList peaks2 = filePeaks(kCalibrationRow, 2);
+    ASSERT_FALSE(peaks1.empty());
+    ASSERT_EQ(channel1()->rowCount(), static_cast<int>(peaks1.size()));
+    ASSERT_EQ(channel2()->rowCount(), static_cast<int>(peaks2.size()));
+    for (std::size_t i = 0; i < peaks1.size(); ++i) {
+        const QStringList cells = row(channel1(), static_cast<int>(i));
+        EXPECT_EQ(cells[0], QString::number(i + 1));
+        EXPECT_EQ(cells[1], QString::fromStdU16String(peaks1[i].name));
+        EXPECT_EQ(cells[2], QString::number(peaks1[i].area, 'f', 1));
+        EXPECT_EQ(cells[3], QString::number(peaks1[i].time, 'f', 3));
+    }
+    ASSERT_EQ(identification()->rowCount(), tableCompounds());
+    EXPECT_EQ(titles(identification())[3], QStringLiteral("Время канал 1 град"));
+    EXPECT_EQ(titles(identification())[5], QStringLiteral("Время канал 2 град"));
+    const QStringList first = row(identification(), 0);
+    EXPECT_EQ(first[1], QString::fromStdU16String(DemoMethod::compounds()[0].name));
+    EXPECT_TRUE(first[2] == QStringLiteral("---") || first[2].contains(u'.'));
+    EXPECT_TRUE(first[7] == QStringLiteral("Идентифицирован") || first[7] == QStringLiteral("Не подтверждён"));
+
+    // An analysis chromatogram has no identification.
+    clickRow(assays, kAnalysisRow);
+    EXPECT_EQ(identification()->rowCount(), 0);
+    EXPECT_EQ(channel1()->rowCount(), static_cast<int>(filePeaks(kAnalysisRow, 1).size()));
+    EXPECT_GT(channel1()->rowCount(), 0);
+}
+
+TEST_F(MainWindow, ShiftRangeRunsThePipelineOncePerNewRow)
+{
+    start(1049);
+    addDemo();
+    QTableWidget* assays = assayList(window);
+    clickRow(assays, 0);
+    const int before = pipelineRuns();
+    clickRow(assays, 3, Qt::ShiftModifier);
+    EXPECT_EQ(selectedRows(assays), (QStringList {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                                 QStringLiteral("4")}));
+    EXPECT_EQ(pipelineRuns() - before, 3);
+    // The per-assay tabs end with the last row that became selected.
+    EXPECT_EQ(channel1()->rowCount(), static_cast<int>(filePeaks(3, 1).size()));
+    EXPECT_EQ(column(channel1(), 3), [&] {
+        QStringList times;
+        for (const Peak& p : filePeaks(3, 1))
+            times << QString::number(p.time, 'f', 3);
+        return times;
+    }());
+
+    // Deselecting runs nothing, and the tabs keep what they show.
+    const QStringList shown = column(channel1(), 1);
+    const int beforeDeselect = pipelineRuns();
+    clickRow(assays, 2, Qt::ControlModifier);
+    EXPECT_EQ(selectedRows(assays).size(), 3);
+    EXPECT_EQ(pipelineRuns(), beforeDeselect);
+    EXPECT_EQ(column(channel1(), 1), shown);
+}
+
+TEST_F(MainWindow, RemovesSelectedRowsRenumbersAndRemovesAll)
+{
+    start(1049);
+    addDemo();
+    QTableWidget* assays = assayList(window);
+
+    // Nothing selected: nothing happens.
+    const int idle = pipelineRuns();
+    click(window, 1002);
+    EXPECT_EQ(assays->rowCount(), kDemoAssays);
+    EXPECT_EQ(pipelineRuns(), idle);
+
+    clickRow(assays, 1);
+    clickRow(assays, 6, Qt::ControlModifier);
+    ASSERT_EQ(selectedRows(assays).size(), 2);
+    click(window, 1002);
+    ASSERT_EQ(assays->rowCount(), kDemoAssays - 2);
+    QStringList numbers, names = column(assays, 1);
+    for (int r = 0; r < assays->rowCount(); ++r)
+        numbers << QString::number(r + 1);
+    EXPECT_EQ(column(assays, 0), numbers);
+    names.sort();
+    QStringList expected;
+    for (int r = 0; r < kDemoAssays; ++r)
+        if (r != 1 && r != 6)
+            expected << QString::fromStdU16String(DemoMethod::runs()[r].fileName);
+    expected.sort();
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(channel1()->rowCount(), 0);
+    EXPECT_EQ(identification()->rowCount(), 0);
+    // One analysis chromatogram left: the quantitation error is back.
+    EXPECT_TRUE(lines(messages(window)).join(u'\n').contains(QStringLiteral("загружено 1.")));
+
+    // Opening asks the host for the selected rows' files.
+    clickRow(assays, 0);
+    click(window, 1004);
+    ASSERT_EQ(host.openedFiles.size(), 1u);
+    EXPECT_TRUE(QString::fromStdU16String(host.openedFiles[0]).endsWith(assays->item(0, 1)->text()));
+
+    click(window, 1003);
+    EXPECT_EQ(assays->rowCount(), 0);
+    EXPECT_EQ(channel1()->rowCount(), 0);
+    EXPECT_EQ(lines(messages(window)).size(), 5);
+}
+
+TEST_F(MainWindow, ClosingHidesAndSavesThePositionReopeningKeepsEverything)
+{
+    start(1049);
+    addDemo();
+    window->move(37, 29);
+    window->resize(1010, 560);
+    const QRect placed = window->frameGeometry();
+    click(window, 2);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(host.profile[kLeft], placed.left());
+    EXPECT_EQ(host.profile[kTop], placed.top());
+    EXPECT_EQ(host.profile[kRight], placed.left() + placed.width());
+    EXPECT_EQ(host.profile[kBottom], placed.top() + placed.height());
+    ASSERT_EQ(host.profileWrites.size(), 4u);
+    EXPECT_EQ(host.profileWrites[0].first, kRight);
+    EXPECT_EQ(host.profileWrites[3].first, kTop);
+
+    host.chooseMenuItem();
+    EXPECT_EQ(host.mainWindow(), window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->frameGeometry(), placed);
+    EXPECT_EQ(assayList(window)->rowCount(), kDemoAssays);
+    EXPECT_EQ(concentrations()->rowCount(), tableCompounds());
+
+    // Enter with no button focused ends the dialog as OK does: hidden, the position not saved.
+    host.profileWrites.clear();
+    assayList(window)->setFocus();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(assayList(window), &enter);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(host.profileWrites.empty());
+
+    // The caption's close box saves like "Закрыть".
+    host.chooseMenuItem();
+    ASSERT_TRUE(window->isVisible());
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(host.profileWrites.size(), 4u);
+    EXPECT_EQ(assayList(window)->rowCount(), kDemoAssays);
+}
+
+TEST_F(MainWindow, OpensWhereItWasStored)
+{
+    host.profile[kLeft] = 20;
+    host.profile[kTop] = 10;
+    host.profile[kRight] = 1020;
+    host.profile[kBottom] = 570;
+    start(1049);
+    EXPECT_EQ(window->frameGeometry(), QRect(20, 10, 1000, 560));
+}
+
+TEST_F(MainWindow, PositionOffEveryMonitorGoesToThePrimaryWorkArea)
+{
+    host.profile[kLeft] = 50000;
+    host.profile[kTop] = 50000;
+    host.profile[kRight] = 51000;
+    host.profile[kBottom] = 50600;
+    start(1049);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(window->frameGeometry().topLeft(), area.topLeft());
+}
+
+TEST_F(MainWindow, EveryPageFillsItsRectangleAfterAResize)
+{
+    start(1049);
+    addDemo();
+    window->resize(1000, 560);
+    QWidget* tabs = tabControl(window);
+    QTableWidget* assays = assayList(window);
+    QWidget* close = control(window, 2);
+    const QRect tabsBefore = tabs->geometry(), listBefore = assays->geometry(), closeBefore = close->geometry();
+
+    window->resize(1400, 900);
+    const QSize delta(400, 340);
+    EXPECT_EQ(assays->geometry(), QRect(listBefore.topLeft(), listBefore.size() + QSize(delta.width(), delta.height() / 2)));
+    EXPECT_EQ(tabs->geometry(), QRect(tabsBefore.topLeft() + QPoint(0, delta.height() / 2),
+                                      tabsBefore.size() + QSize(delta.width(), delta.height() / 2)));
+    EXPECT_EQ(close->geometry(), closeBefore.translated(delta.width(), delta.height()));
+    EXPECT_EQ(control(window, 1005)->geometry().topLeft(), QPoint(control(window, 1005)->x(), control(window, 1005)->y()));
+
+    const QRect area = tabs->rect().adjusted(1, 22, -4, -2);
+    for (int templateId : {115, 102, 134, 138, 136})
+        EXPECT_EQ(page(window, templateId)->geometry(), area) << templateId;
+    // The lists inside the pages follow their page.
+    QWidget* messagesPage = page(window, 136);
+    EXPECT_GT(messages(window)->width(), messagesPage->width() - 40);
+    EXPECT_GT(concentrations()->height(), page(window, 138)->height() - 40);
+    // The two channel lists share the page's widening and never overlap.
+    EXPECT_LT(channel1()->geometry().right(), channel2()->geometry().left());
+    EXPECT_GT(channel2()->geometry().right(), page(window, 115)->width() - 40);
+}
+
+TEST_F(MainWindow, SettingsAndComponentsRecalculateWhateverTheResultAboutDoesNot)
+{
+    start(1049);
+    host.profile[kUnitMode] = 7;
+    host.profile[kDevControl] = 5;
+
+    bool neitherMarked = false;
+    answerNextModal([&](QWidget* dialog) {
+        auto* percent = dialog->findChild<QRadioButton*>(QStringLiteral("1019"));
+        auto* minutes = dialog->findChild<QRadioButton*>(QStringLiteral("1020"));
+        neitherMarked = percent && minutes && !percent->isChecked() && !minutes->isChecked();
+        click(dialog, 1);
+    });
+    host.profileWrites.clear();
+    int before = pipelineRuns();
+    click(window, 1008);
+    EXPECT_TRUE(neitherMarked);
+    ASSERT_EQ(host.profileWrites.size(), 3u);
+    EXPECT_EQ(host.profileWrites[0], std::make_pair(kUnitMode, -1));
+    EXPECT_EQ(host.profileWrites[1], std::make_pair(kDevControl, 1));
+    EXPECT_EQ(host.profileWrites[2], std::make_pair(kHideNotFound, 0));
+    // One read by the dialog, one by the recalculation after it.
+    EXPECT_EQ(pipelineRuns() - before, 2);
+
+    answerNextModal([](QWidget* dialog) { click(dialog, 2); });
+    host.profileWrites.clear();
+    before = pipelineRuns();
+    click(window, 1008);
+    EXPECT_TRUE(host.profileWrites.empty());
+    EXPECT_EQ(pipelineRuns() - before, 2);
+
+    answerNextModal([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+    before = pipelineRuns();
+    click(window, 1007);
+    EXPECT_EQ(pipelineRuns() - before, 1);
+
+    bool aboutOwned = true;
+    answerNextModal([&](QWidget* dialog) {
+        aboutOwned = dialog->parentWidget() != nullptr;
+        click(dialog, 1);
+    });
+    before = pipelineRuns();
+    click(window, 1009);
+    EXPECT_FALSE(aboutOwned);
+    EXPECT_EQ(pipelineRuns(), before);
+}
+
+// Pictures of every tab with the demo loaded and a calibration chromatogram selected, for
+// looking at: <build>/screenshots/mainwindow/<language>_tab<index>.png.
+void shootEveryTab(QDialog* window, const QString& language)
+{
+    const QString folder = QStringLiteral(VEXOL_BUILD_DIR "/screenshots/mainwindow");
+    QDir().mkpath(folder);
+    for (int index = 0; index < 5; ++index) {
+        selectTab(window, index);
+        QApplication::processEvents();
+        const QString file = folder + QStringLiteral("/%1_tab%2.png").arg(language).arg(index);
+        EXPECT_TRUE(window->grab().save(file, "PNG")) << file.toStdString();
+    }
+}
+
+TEST_F(MainWindow, ScreenshotsRussian)
+{
+    start(1049);
+    addDemo();
+    clickRow(assayList(window), kCalibrationRow);
+    ASSERT_GT(identification()->rowCount(), 0);
+    shootEveryTab(window, QStringLiteral("ru"));
+}
+
+TEST_F(MainWindow, ScreenshotsEnglish)
+{
+    start(1033);
+    // The English library gives the windows' texts; the texts of the code stay Russian.
+    EXPECT_EQ(tabControl(window)->findChild<QTabBar*>()->tabText(4), QStringLiteral("Messages"));
+    EXPECT_NE(titles(assayList(window))[1], QStringLiteral("Имя файла"));
+    addDemo();
+    clickRow(assayList(window), kCalibrationRow);
+    ASSERT_GT(identification()->rowCount(), 0);
+    EXPECT_TRUE(row(concentrations(), 0)[2] == QStringLiteral("Идентифицирован"));
+    shootEveryTab(window, QStringLiteral("en"));
+}
+
+} // namespace
