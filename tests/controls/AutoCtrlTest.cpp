@@ -1,0 +1,293 @@
+// The chart as a widget, driven offscreen: zoom by dragging, scroll bars and scrolling, the
+// notifications and the mouse messages passed on to the owner, and pictures of the calibration
+// set-up.
+#include "ControlScreenshots.h"
+
+#include "ui/controls/CAutoCtrl.h"
+
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+using namespace controls;
+
+namespace {
+
+struct RecordingChartListener : AutoCtrlListener {
+    std::vector<AutoCtrlNotifyHeader> notifications;
+    std::vector<ChartMouseMessage> mouse;
+    int count(int code) const
+    {
+        int n = 0;
+        for (const auto& h : notifications)
+            n += h.code == code;
+        return n;
+    }
+    void onZoomed(const AutoCtrlNotifyHeader& h) override { notifications.push_back(h); }
+    void onHScrolled(const AutoCtrlNotifyHeader& h) override { notifications.push_back(h); }
+    void onVScrolled(const AutoCtrlNotifyHeader& h) override { notifications.push_back(h); }
+    void onChartMouseMessage(CAutoCtrl&, const ChartMouseMessage& m) override { mouse.push_back(m); }
+};
+
+class ChartTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        owner = std::make_unique<QWidget>();
+        owner->resize(600, 400);
+        chart = new CAutoCtrl(owner.get(), 1029);
+        chart->setGeometry(0, 0, 600, 400);
+        chart->setListener(&listener);
+        for (int i = 0; i <= 100; ++i) {
+            xs.push_back(i);
+            ys.push_back(50 + 40 * std::sin(i / 10.0));
+        }
+        CAutoSeries& s = chart->series[chart->addSeries()];
+        s.color = rgbColor(255, 0, 0);
+        s.xData = xs.data();
+        s.yData = ys.data();
+        s.count = int(xs.size());
+        s.updateAccessors();
+        owner->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(owner.get()));
+        paint();
+    }
+
+    // Paints twice: a paint that shows or hides a scroll bar changes the client area.
+    void paint()
+    {
+        for (int i = 0; i < 2; ++i) {
+            chart->grab();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    void dragOnChart(QPoint from, QPoint to)
+    {
+        QWidget* vp = chart->viewport();
+        QTest::mousePress(vp, Qt::LeftButton, {}, from);
+        QTest::mouseMove(vp, (from + to) / 2);
+        QTest::mouseMove(vp, to);
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, to);
+    }
+
+    QPoint plotPoint(double fx, double fy) const
+    {
+        const PixelRect& r = chart->plotRect;
+        return QPoint(r.left + int(fx * r.width()), r.top + int(fy * r.height()));
+    }
+
+    std::vector<double> xs, ys;
+    RecordingChartListener listener;
+    std::unique_ptr<QWidget> owner;
+    CAutoCtrl* chart = nullptr;
+};
+
+bool hasColour(const QImage& image, QColor wanted)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == wanted)
+                return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(ChartTest, ADragOfTwoPixelsDoesNotZoom)
+{
+    const QPoint c = plotPoint(0.5, 0.5);
+    dragOnChart(c, c + QPoint(2, 60));
+    dragOnChart(c, c + QPoint(60, -2));
+    EXPECT_TRUE(chart->autoX);
+    EXPECT_TRUE(chart->autoY);
+    EXPECT_TRUE(listener.notifications.empty());
+    EXPECT_FALSE(chart->dragging);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(listener.mouse.size() >= 2);   // the moves go on; the zoom's press and release do not
+    for (const ChartMouseMessage& m : listener.mouse)
+        EXPECT_EQ(m.code, WM_MOUSEMOVE);
+}
+
+TEST_F(ChartTest, ZoomIntoTheMiddleThenScrollToTheEnd)
+{
+    const double oldXMin = chart->xMin, oldXMax = chart->xMax, oldYMin = chart->yMin, oldYMax = chart->yMax;
+    EXPECT_FALSE(chart->horizontalScrollBar()->isVisible());
+
+    QWidget* vp = chart->viewport();
+    const QPoint from = plotPoint(0.35, 0.3), to = plotPoint(0.6, 0.7);
+    QTest::mousePress(vp, Qt::LeftButton, {}, from);
+    QTest::mouseMove(vp, to);
+    EXPECT_TRUE(chart->dragging);
+    saveControlScreenshot(chart, QStringLiteral("chart_dragging"));
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, to);
+
+    ASSERT_EQ(listener.count(ACN_ZOOMED), 1);
+    EXPECT_EQ(listener.notifications[0].senderId, 1029);
+    EXPECT_EQ(listener.notifications[0].sender, chart);
+    EXPECT_FALSE(chart->autoX);
+    EXPECT_FALSE(chart->autoY);
+    EXPECT_GT(chart->xMinFixed, oldXMin);
+    EXPECT_LT(chart->xMaxFixed, oldXMax);
+    EXPECT_GT(chart->yMinFixed, oldYMin);
+    EXPECT_LT(chart->yMaxFixed, oldYMax);
+    EXPECT_NEAR(chart->xMinFixed, oldXMin + 0.35 * (oldXMax - oldXMin), 0.02 * (oldXMax - oldXMin));
+
+    paint();
+    EXPECT_TRUE(chart->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(chart->verticalScrollBar()->isVisible());
+    saveControlScreenshot(chart, QStringLiteral("chart_zoomed"));
+    EXPECT_DOUBLE_EQ(chart->fullXMin, 0);
+    EXPECT_DOUBLE_EQ(chart->fullXMax, 100);
+
+    const double width = chart->xMaxFixed - chart->xMinFixed;
+    int scrolls = 0;
+    for (int i = 0; i < 200; ++i) {
+        const std::size_t before = listener.notifications.size();
+        chart->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        paint();
+        if (listener.notifications.size() == before)
+            break;
+        ++scrolls;
+    }
+    EXPECT_GT(scrolls, 1);
+    EXPECT_EQ(listener.count(ACN_HSCROLLED), scrolls);
+    EXPECT_FALSE(chart->autoX);
+    EXPECT_DOUBLE_EQ(chart->xMaxFixed, chart->fullXMax);
+    EXPECT_NEAR(chart->xMaxFixed - chart->xMinFixed, width, 1e-9 * width);
+    EXPECT_EQ(chart->horizontalScrollBar()->value(), chart->horizontalScrollBar()->maximum());
+
+    const double height = chart->yMaxFixed - chart->yMinFixed;
+    chart->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(listener.count(ACN_VSCROLLED), 1);
+    EXPECT_NEAR(chart->yMaxFixed - chart->yMinFixed, height, 1e-9 * height);
+    paint();
+    saveControlScreenshot(chart, QStringLiteral("chart_scrolled_right"));
+}
+
+TEST_F(ChartTest, ADragBeyondThePlotStopsAtTheEdgesOfTheView)
+{
+    const double oldXMax = chart->xMax, oldYMin = chart->yMin;
+    dragOnChart(plotPoint(0.5, 0.5), QPoint(chart->width() + 40, chart->height() + 40));
+    ASSERT_EQ(listener.count(ACN_ZOOMED), 1);
+    EXPECT_DOUBLE_EQ(chart->xMaxFixed, oldXMax);
+    EXPECT_DOUBLE_EQ(chart->yMinFixed, oldYMin);
+}
+
+TEST_F(ChartTest, FixedRangesWiderThanTheDataShowNoScrollBars)
+{
+    chart->autoX = chart->autoY = false;
+    chart->xMinFixed = -50;
+    chart->xMaxFixed = 150;
+    chart->yMinFixed = -20;
+    chart->yMaxFixed = 120;
+    chart->invalidate();
+    paint();
+    EXPECT_FALSE(chart->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(chart->verticalScrollBar()->isVisible());
+    EXPECT_DOUBLE_EQ(chart->xMin, -50);   // a fixed range is never widened
+    EXPECT_DOUBLE_EQ(chart->xMax, 150);
+
+    // Narrower on x only: the horizontal bar alone.
+    chart->xMinFixed = 20;
+    chart->xMaxFixed = 60;
+    paint();
+    EXPECT_TRUE(chart->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(chart->verticalScrollBar()->isVisible());
+}
+
+TEST_F(ChartTest, MouseMessagesArePostedToTheOwnerUnchanged)
+{
+    QWidget* vp = chart->viewport();
+    QTest::mousePress(vp, Qt::RightButton, Qt::ShiftModifier, QPoint(123, 45));
+    QTest::mouseRelease(vp, Qt::RightButton, Qt::ShiftModifier, QPoint(123, 45));
+    QTest::mousePress(vp, Qt::MiddleButton, {}, QPoint(7, 8));
+    QTest::mouseRelease(vp, Qt::MiddleButton, {}, QPoint(7, 8));
+    EXPECT_TRUE(listener.mouse.empty());   // posted, not sent
+    QCoreApplication::processEvents();
+    ASSERT_EQ(listener.mouse.size(), 4u);
+    EXPECT_EQ(listener.mouse[0].code, WM_RBUTTONDOWN);
+    EXPECT_EQ(listener.mouse[0].keyState, std::uint32_t(MK_RBUTTON | MK_SHIFT));
+    EXPECT_EQ(listener.mouse[0].x, 123);
+    EXPECT_EQ(listener.mouse[0].y, 45);
+    EXPECT_EQ(listener.mouse[1].code, WM_RBUTTONUP);
+    EXPECT_EQ(listener.mouse[1].keyState, std::uint32_t(MK_SHIFT));
+    EXPECT_EQ(listener.mouse[2].code, WM_MBUTTONDOWN);
+    EXPECT_EQ(listener.mouse[3].code, WM_MBUTTONUP);
+    EXPECT_TRUE(listener.notifications.empty());
+
+    // A left double click goes on as a double click, and its release as a release.
+    listener.mouse.clear();
+    QTest::mouseClick(vp, Qt::LeftButton, {}, QPoint(200, 100));
+    QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(200, 100));
+    QTest::mouseDClick(vp, Qt::LeftButton, {}, QPoint(200, 100));
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(200, 100));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(listener.mouse.size(), 2u);
+    EXPECT_EQ(listener.mouse[0].code, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(listener.mouse[1].code, WM_LBUTTONUP);
+}
+
+TEST_F(ChartTest, NothingIsDrawnWhenThePlotAreaVanishes)
+{
+    chart->resize(40, 24);
+    QImage frame;
+    EXPECT_FALSE(chart->renderFrame(frame));
+    chart->resize(600, 400);
+    EXPECT_TRUE(chart->renderFrame(frame));
+    EXPECT_EQ(frame.size(), QSize(600, 400));
+}
+
+TEST(ChartPicture, CalibrationSetUpWithARedLineAndBlueCrosses)
+{
+    // Tick labels keep a decimal point under the test's decimal-comma locale.
+    EXPECT_EQ(CAutoAxis::tickLabel(2.5), u"2.5");
+
+    // As the calibration tab sets the chart up: the fitted line in red, the points as blue
+    // crosses, fixed ranges around the data.
+    QWidget owner;
+    owner.resize(600, 400);
+    CAutoCtrl chart(&owner, 1029);
+    chart.setGeometry(0, 0, 600, 400);
+    chart.xTitle = u"Площадь";
+    chart.yTitle = u"Концентрация, мг/дм3";
+    const double lineX[] = {0, 1200};
+    const double lineY[] = {0.05, 0.05 + 1200 * 0.0042};
+    const double pointX[] = {110, 240, 515, 760, 1030};
+    const double pointY[] = {0.5, 1.1, 2.2, 3.3, 4.4};
+    CAutoSeries& line = chart.series[chart.addSeries()];
+    line.color = rgbColor(255, 0, 0);
+    line.xData = lineX;
+    line.yData = lineY;
+    line.count = 2;
+    line.updateAccessors();
+    CAutoSeries& points = chart.series[chart.addSeries()];
+    points.color = rgbColor(0, 0, 255);
+    points.markerStyle = MarkerDiagonalCross;
+    points.lineMode = 0;
+    points.xData = pointX;
+    points.yData = pointY;
+    points.count = 5;
+    points.updateAccessors();
+    chart.autoX = chart.autoY = false;
+    chart.xMinFixed = 0;
+    chart.xMaxFixed = 1200;
+    chart.yMinFixed = 0;
+    chart.yMaxFixed = 5.5;
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+
+    const QImage image = chart.grab().toImage();
+    EXPECT_FALSE(saveControlScreenshot(&chart, QStringLiteral("chart_calibration")).isEmpty());
+    EXPECT_TRUE(hasColour(image, QColor(255, 0, 0)));
+    EXPECT_TRUE(hasColour(image, QColor(0, 0, 255)));
+    EXPECT_TRUE(hasColour(image, QColor(191, 191, 191)));   // grid lines
+    EXPECT_FALSE(chart.horizontalScrollBar()->isVisible());
+    // The last x tick of the fixed range lies on its right edge.
+    EXPECT_DOUBLE_EQ(chart.xLastTick, 1200);
+}
