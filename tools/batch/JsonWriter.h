@@ -19,6 +19,10 @@ public:
     void value(std::u16string_view text);
     void value(std::string_view utf8);
     void value(const char* utf8) { value(std::string_view(utf8)); }
+    // Without these a text literal would convert to bool.
+    void value(const char16_t* text) { value(std::u16string_view(text)); }
+    void value(const std::u16string& text) { value(std::u16string_view(text)); }
+    void value(const std::string& utf8) { value(std::string_view(utf8)); }
     void value(double number);
     void value(int64_t number);
     void value(int32_t number) { value(static_cast<int64_t>(number)); }

@@ -1,0 +1,216 @@
+// dvinar-batch run as a program on the built-in demo data, as automation would run it.
+#include "DemoDataWriter.h"
+#include "engine/Calculation.h"
+#include "engine/ComponentTable.h"
+#include "engine/MessageLog.h"
+#include "input/AssayLoader.h"
+#include "input/Connection.h"
+#include "report/ReportCommands.h"
+#include "ReportTestSupport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <regex>
+
+namespace {
+
+struct BatchOutcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+class DvinarBatchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::u16string error;
+        demo = folders.root / "demo";
+        ASSERT_TRUE(DemoDataWriter::write(platform::utf8ToUtf16(demo.string()), true, error))
+            << platform::utf16ToUtf8(error);
+        database = platform::utf16ToUtf8(DemoDataWriter::databasePath(platform::utf8ToUtf16(demo.string())));
+        components = platform::utf16ToUtf8(DemoDataWriter::componentTablePath(platform::utf8ToUtf16(demo.string())));
+        folders.installShippedTemplate();
+    }
+
+    // Runs the program with the test's public documents folder and the given locale.
+    BatchOutcome run(const std::string& arguments, const std::string& locale = "ru_RU.UTF-8")
+    {
+        const std::filesystem::path out = folders.root / "stdout.txt";
+        const std::filesystem::path err = folders.root / "stderr.txt";
+        const std::string command = "env LC_ALL=" + locale + " VANTREL_PUBLIC_DOCUMENTS='" +
+                                    folders.publicFolder.string() + "' TMPDIR='" + folders.tempFolder.string() + "' '" +
+                                    VEXOL_BIN_DIR "/dvinar-batch' " + arguments + " >'" + out.string() + "' 2>'" +
+                                    err.string() + "'";
+        const int status = std::system(command.c_str());
+        BatchOutcome outcome;
+        outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        outcome.out = ReportFolders::readFile(out);
+        outcome.err = ReportFolders::readFile(err);
+        return outcome;
+    }
+
+    std::string path(const char* name) const { return "'" + (folders.root / name).string() + "'"; }
+    std::string demoArguments() const { return "--db '" + database + "' --ids 1,2,3,4,5,6,7,8 --components '" + components + "'"; }
+
+    ReportFolders folders;
+    std::filesystem::path demo;
+    std::string database;
+    std::string components;
+};
+
+std::string withoutCreationDate(const std::string& text)
+{
+    return std::regex_replace(text, std::regex("Дата создания: <b>[^<]*</b>"), "");
+}
+
+QJsonObject parseJson(const std::string& text)
+{
+    QJsonParseError error {};
+    QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    return document.object();
+}
+
+} // namespace
+
+TEST_F(DvinarBatchTest, DemoRunGivesTheResultAsJson)
+{
+    BatchOutcome outcome = run(demoArguments() + " --ids 1,2,3,4,5,6,7,8,3,1 --dev-control --json -");
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+    const QJsonObject json = parseJson(outcome.out);
+    EXPECT_EQ(json.keys(), (QStringList{"assays", "calibration", "hasCalibration", "identification", "messages",
+                                        "quantitation"}));
+
+    const QJsonArray assays = json["assays"].toArray();
+    ASSERT_EQ(assays.size(), 8);  // the repeated ids were skipped
+    QStringList calibrationIds;
+    for (const QJsonValue& value : assays) {
+        const QJsonObject assay = value.toObject();
+        EXPECT_EQ(assay.keys(), (QStringList{"channels", "date", "fileName", "fileResult", "id", "isCalibration",
+                                             "mixture", "peakCount", "sample", "volume"}));
+        EXPECT_TRUE(assay["fileName"].toString().startsWith(QString::fromStdString(demo.string())));
+        EXPECT_EQ(assay["fileResult"].toInt(), 0);
+        EXPECT_GT(assay["peakCount"].toInt(), 0);
+        EXPECT_EQ(assay["channels"].toObject().keys(), (QStringList{"1", "2"}));
+        if (assay["isCalibration"].toBool())
+            calibrationIds << QString::number(assay["id"].toInt());
+    }
+    calibrationIds.sort();
+    EXPECT_EQ(json["identification"].toObject().keys(), calibrationIds);
+    EXPECT_TRUE(json["hasCalibration"].toBool());
+
+    const QJsonArray calibration = json["calibration"].toArray();
+    ASSERT_FALSE(calibration.isEmpty());
+    const QJsonObject line = calibration[0].toObject();
+    EXPECT_EQ(line.keys(), (QStringList{"fitted", "k0", "k1", "k1Origin", "mainChannel", "name", "pointCount", "points"}));
+    EXPECT_EQ(line["points"].toArray().size(), line["pointCount"].toInt());
+    EXPECT_EQ(json["quantitation"].toArray().size(), calibration.size());
+    EXPECT_EQ(json["quantitation"].toArray()[0].toObject().keys(),
+              (QStringList{"concentration", "contributions", "detected", "mainChannel", "name", "valid"}));
+    const QJsonObject messages = json["messages"].toObject();
+    EXPECT_EQ(messages.keys(), (QStringList{"errors", "infos", "warnings"}));
+    EXPECT_EQ(messages["warnings"].toArray().size(), 2);  // the demo's drifting peak and channel deviation
+}
+
+TEST_F(DvinarBatchTest, OutputsAreTheSameUnderAnyLocale)
+{
+    BatchOutcome comma = run(demoArguments() + " --json - --source-xml " + path("ru.xml"));
+    BatchOutcome point = run(demoArguments() + " --json - --source-xml " + path("c.xml"), "C");
+    ASSERT_EQ(comma.exitCode, 0) << comma.err;
+    ASSERT_EQ(point.exitCode, 0) << point.err;
+    EXPECT_EQ(comma.out, point.out);
+    EXPECT_NE(comma.out.find("\"k1\":0.0"), std::string::npos);  // a point, not a comma
+
+    const std::regex created("d\\0a\\0t\\0e\\0_\\0c\\0r\\0e\\0a\\0t\\0e\\0d\\0=\\0\"\\0[^\"]*\"\\0");
+    const std::string ru = ReportFolders::readFile(folders.root / "ru.xml");
+    const std::string c = ReportFolders::readFile(folders.root / "c.xml");
+    ASSERT_FALSE(ru.empty());
+    EXPECT_EQ(std::regex_replace(ru, created, ""), std::regex_replace(c, created, ""));
+    EXPECT_EQ(ru.substr(0, 10), std::string("<\0?\0x\0m\0l\0", 10));  // UTF-16LE, no byte-order mark
+}
+
+TEST_F(DvinarBatchTest, ReportIsTheWindowCommandsReport)
+{
+    BatchOutcome outcome = run(demoArguments() + " --hide-not-found --report " + path("batch.html"));
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_TRUE(folders.tempFiles().empty());  // its temporary files are gone
+
+    // The window's save command on the same assays, table and settings.
+    AssayMap assays;
+    DataBase::Connection connection(platform::utf8ToUtf16(database).c_str());
+    for (int32_t id = 1; id <= 8; ++id)
+        if (auto record = loadAssay(connection, id))
+            assays.emplace(id, std::move(*record));
+    ComponentList table;
+    ASSERT_TRUE(ComponentTable::loadFrom(platform::utf8ToUtf16(components), table));
+    MessageLog log;
+    setTheMessageLog(&log);
+    PluginSettings settings;
+    settings.hideNotFound = true;
+    const CalculationResult result = runCalculation(assays, table, settings, log);
+    RecordingReportUserInterface ui;
+    ui.saveAnswer = platform::utf8ToUtf16((folders.root / "window.html").string());
+    saveReport(assays, result, true, ui);
+    setTheMessageLog(nullptr);
+    ASSERT_TRUE(ui.errors.empty()) << ui.errors[0];
+
+    const std::string batch = ReportFolders::readFile(folders.root / "batch.html");
+    const std::string window = ReportFolders::readFile(folders.root / "window.html");
+    ASSERT_NE(batch.find("Градуировочные коэффициенты"), std::string::npos);
+    EXPECT_EQ(withoutCreationDate(batch), withoutCreationDate(window));
+}
+
+TEST_F(DvinarBatchTest, UnreadableChromatogramIsStillLoadedAndReported)
+{
+    std::filesystem::path chromatograms = platform::utf16ToUtf8(
+        DemoDataWriter::chromatogramFolder(platform::utf8ToUtf16(demo.string())));
+    std::filesystem::remove(chromatograms / "sample_run1.stg");
+    BatchOutcome outcome = run(demoArguments() + " --json -");
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_NE(outcome.err.find("Не удалось открыть файл."), std::string::npos) << outcome.err;
+    int unread = 0;
+    for (const QJsonValue& value : parseJson(outcome.out)["assays"].toArray()) {
+        const QJsonObject assay = value.toObject();
+        if (assay["fileName"].toString().endsWith("sample_run1.stg")) {
+            ++unread;
+            EXPECT_NE(assay["fileResult"].toInt(), 0);
+            EXPECT_TRUE(assay["channels"].toObject().isEmpty());
+        }
+    }
+    EXPECT_EQ(unread, 1);
+}
+
+TEST_F(DvinarBatchTest, ExitCodesTellArgumentsDatabaseAndReportApart)
+{
+    for (const std::string& arguments : std::vector<std::string>{"", "--db x.db", "--ids 1 --db", "--db x.db --ids 1,,2",
+                                         "--db x.db --ids 1 --unit-mode one", "--db x.db --ids 1 --bogus",
+                                         "--db x.db --ids 99999999999"}) {
+        BatchOutcome outcome = run(arguments);
+        EXPECT_EQ(outcome.exitCode, 1) << arguments;
+        EXPECT_NE(outcome.err.find("usage: dvinar-batch"), std::string::npos) << arguments;
+    }
+
+    BatchOutcome missing = run("--db " + path("absent.db") + " --ids 1 --json -");
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err, "dvinar-batch: database error: unable to open database file (code 14)\n");
+    EXPECT_FALSE(std::filesystem::exists(folders.root / "absent.db"));
+
+    std::ofstream(folders.root / "text.db") << "this is not a database, only some text that is long enough to be read";
+    BatchOutcome notDatabase = run("--db " + path("text.db") + " --ids 1");
+    EXPECT_EQ(notDatabase.exitCode, 2);
+    EXPECT_NE(notDatabase.err.find("(code 26)"), std::string::npos) << notDatabase.err;
+
+    std::filesystem::remove(folders.templatePath());
+    BatchOutcome noTemplate = run(demoArguments() + " --report " + path("r.html"));
+    EXPECT_EQ(noTemplate.exitCode, 3);
+    EXPECT_EQ(noTemplate.err, "dvinar-batch: Не удалось загрузить шаблон отчёта.\nError parsing XSLT Document instance.\n");
+    EXPECT_FALSE(std::filesystem::exists(folders.root / "r.html"));
+
+    // Messages of the pass (no analysis chromatograms here) are no failure.
+    BatchOutcome calibrationOnly = run("--db '" + database + "' --ids 1,2 --json -");
+    EXPECT_EQ(calibrationOnly.exitCode, 0);
+    EXPECT_FALSE(parseJson(calibrationOnly.out)["messages"].toObject()["errors"].toArray().isEmpty());
+}
