@@ -5,6 +5,7 @@
 
 #include "ui/controls/CAutoCtrl.h"
 
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
 
@@ -112,6 +113,18 @@ TEST_F(ChartTest, ADragOfTwoPixelsDoesNotZoom)
     EXPECT_TRUE(listener.mouse.size() >= 2);   // the moves go on; the zoom's press and release do not
     for (const ChartMouseMessage& m : listener.mouse)
         EXPECT_EQ(m.code, WM_MOUSEMOVE);
+
+    // A move that finds the button no longer down ends the drag without zooming.
+    QWidget* vp = chart->viewport();
+    QTest::mousePress(vp, Qt::LeftButton, {}, c);
+    EXPECT_TRUE(chart->dragging);
+    QMouseEvent move(QEvent::MouseMove, QPointF(c + QPoint(80, 80)), QPointF(vp->mapToGlobal(c + QPoint(80, 80))),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(vp, &move);
+    EXPECT_FALSE(chart->dragging);
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, c + QPoint(80, 80));
+    EXPECT_TRUE(listener.notifications.empty());
+    EXPECT_TRUE(chart->autoX);
 }
 
 TEST_F(ChartTest, ZoomIntoTheMiddleThenScrollToTheEnd)
@@ -290,4 +303,15 @@ TEST(ChartPicture, CalibrationSetUpWithARedLineAndBlueCrosses)
     EXPECT_FALSE(chart.horizontalScrollBar()->isVisible());
     // The last x tick of the fixed range lies on its right edge.
     EXPECT_DOUBLE_EQ(chart.xLastTick, 1200);
+
+    // Zoomed in between the line's two points, the line still crosses the view.
+    chart.xMinFixed = 500;
+    chart.xMaxFixed = 600;
+    chart.yMinFixed = 2;
+    chart.yMaxFixed = 3;
+    chart.invalidate();
+    const QImage zoomed = chart.grab().toImage();
+    saveControlScreenshot(&chart, QStringLiteral("chart_calibration_zoomed"));
+    EXPECT_TRUE(hasColour(zoomed, QColor(255, 0, 0)));
+    EXPECT_TRUE(chart.horizontalScrollBar()->isVisible());
 }

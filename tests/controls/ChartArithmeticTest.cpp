@@ -108,7 +108,8 @@ TEST(TickValues, WholeMultiplesWithoutNegativeZero)
 
 TEST(AutoRange, EqualPointsSpanOneUnitOfPrecision)
 {
-    const double xs[] = {5, 5, 5};
+    // An undefined value has no position and does not decide the range.
+    const double xs[] = {5, std::numeric_limits<double>::quiet_NaN(), 5};
     CAutoPanel panel;
     CAutoSeries& s = panel.series[panel.addSeries()];
     s.xData = xs;
@@ -241,7 +242,7 @@ TEST(Polyline, SegmentsAreClippedAtEachEdge)
     EXPECT_EQ(b, (PixelPoint{109, 85}));
 }
 
-TEST(Polyline, ReenteringStartsAtTheEdgeAndOutsideSegmentsAreNotDrawn)
+TEST(Polyline, ReenteringStartsAtTheEdgeAndCrossingSegmentsShowTheirInsidePart)
 {
     const PixelRect rect{10, 10, 110, 110};
     const double xs[] = {-50, 150, 50, 52};
@@ -250,13 +251,34 @@ TEST(Polyline, ReenteringStartsAtTheEdgeAndOutsideSegmentsAreNotDrawn)
     RecordingCanvas canvas;
     s.drawLine(canvas);
     const auto lines = canvas.opsOf(DrawOp::Polyline);
-    // The first segment lies wholly outside (though it crosses the plot); the second comes in
-    // through the right edge.
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].points, (std::vector<PixelPoint>{{109, 59}, {60, 59}}));
-    EXPECT_EQ(lines[1].points, (std::vector<PixelPoint>{{60, 59}, {62, 59}}));
+    // The first segment has both ends outside but crosses the plot: its inside part, no dot.
+    // The second comes in through the right edge.
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].points, (std::vector<PixelPoint>{{10, 59}, {109, 59}}));
+    EXPECT_EQ(lines[1].points, (std::vector<PixelPoint>{{109, 59}, {60, 59}}));
+    EXPECT_EQ(lines[2].points, (std::vector<PixelPoint>{{60, 59}, {62, 59}}));
     // 100 pixels from the (unclipped) point outside: a dot where the line comes to rest.
     EXPECT_EQ(dotCentres(canvas), (std::vector<PixelPoint>{{60, 59}}));
+}
+
+TEST(Polyline, SegmentsPassingBesideThePlotAreNotDrawn)
+{
+    const PixelRect rect{10, 10, 110, 110};
+    // Above the plot, on a line that would meet the top edge's row inside it if extended.
+    const double xs[] = {40, 50, -20, -5};
+    const double ys[] = {119, 129, 200, 50};
+    CAutoSeries s = seriesIn(rect, 99, 99, xs, ys, 4);
+    RecordingCanvas canvas;
+    s.drawLine(canvas);
+    EXPECT_TRUE(canvas.opsOf(DrawOp::Polyline).empty());
+    EXPECT_TRUE(canvas.opsOf(DrawOp::Ellipse).empty());
+
+    // A diagonal through a corner region and straight through the middle.
+    const auto crossing = CAutoSeries::clipCrossing({0, 60}, {60, 0}, rect);
+    ASSERT_TRUE(crossing);
+    EXPECT_EQ(crossing->first, (PixelPoint{10, 50}));
+    EXPECT_EQ(crossing->second, (PixelPoint{50, 10}));
+    EXPECT_FALSE(CAutoSeries::clipCrossing({0, 15}, {15, 0}, rect));
 }
 
 TEST(Markers, ShapesInsideThePlotOnly)

@@ -1,5 +1,7 @@
 #include "ui/controls/CAutoSeries.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
@@ -96,6 +98,42 @@ void CAutoSeries::clipSegment(PixelPoint& a, PixelPoint& b, const PixelRect& rec
         moveOntoColumn(b, a, right);
 }
 
+std::optional<std::pair<PixelPoint, PixelPoint>> CAutoSeries::clipCrossing(PixelPoint a, PixelPoint b,
+                                                                           const PixelRect& rect)
+{
+    if (rect.isEmpty())
+        return std::nullopt;
+    // Liang-Barsky over the pixels inside: left .. right - 1, top .. bottom - 1.
+    const double x0 = a.x, y0 = a.y, dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+    double t0 = 0, t1 = 1;
+    auto clip = [&](double p, double q) {
+        if (p == 0)
+            return q >= 0;
+        const double t = q / p;
+        if (p < 0) {
+            if (t > t1)
+                return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0)
+                return false;
+            t1 = std::min(t1, t);
+        }
+        return true;
+    };
+    if (!clip(-dx, x0 - rect.left) || !clip(dx, rect.right - 1 - x0) || !clip(-dy, y0 - rect.top) ||
+        !clip(dy, rect.bottom - 1 - y0) || !(t0 < t1))
+        return std::nullopt;
+    auto at = [&](double t) {
+        return PixelPoint{std::clamp(int(std::lround(x0 + t * dx)), rect.left, rect.right - 1),
+                          std::clamp(int(std::lround(y0 + t * dy)), rect.top, rect.bottom - 1)};
+    };
+    const PixelPoint from = at(t0), to = at(t1);
+    if (from == to)
+        return std::nullopt;
+    return std::make_pair(from, to);
+}
+
 PolylineTrace CAutoSeries::tracePolyline()
 {
     PolylineTrace trace;
@@ -135,6 +173,13 @@ PolylineTrace CAutoSeries::tracePolyline()
                 moveTo(to);
             }
         } else {
+            // Both ends lie outside, yet the segment may pass through the plot (a zoomed view
+            // between two points): its inside part is drawn, without a dot, as neither end of it
+            // is a point of the series.
+            if (const auto crossing = clipCrossing(lastPoint, p, plotRect)) {
+                moveTo(crossing->first);
+                lineTo(crossing->second);
+            }
             runOpen = false;
         }
         lastPoint = p;

@@ -6,6 +6,8 @@
 #include "ui/controls/ColorRef.h"
 
 #include <cstddef>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace controls {
@@ -56,6 +58,11 @@ public:
     // Clips the segment a-b against the plot rectangle's edges in the order top, bottom - 1,
     // left, right - 1, moving an end that lies beyond an edge onto it.
     static void clipSegment(PixelPoint& a, PixelPoint& b, const PixelRect& rect);
+
+    // The part inside the plot rectangle of a segment whose ends both lie outside it, if the
+    // segment passes through it.
+    static std::optional<std::pair<PixelPoint, PixelPoint>> clipCrossing(PixelPoint a, PixelPoint b,
+                                                                         const PixelRect& rect);
 
     // A segment ending this many pixels (horizontally) from its start gets a dot at its end.
     static constexpr int kDotDistance = 13;
