@@ -90,7 +90,7 @@ const DialogControl kAboutDialog[] = {
     {1028, K::Icon, 16, 14, 20, 20, nullptr, cs::None},
     {-1, K::Static, 88, 15, 160, 8, u"Dvinar", cs::None},
     {-1, K::Static, 88, 30, 160, 8, u"Версия: 1.0.0.0", cs::None},
-    {-1, K::Static, 88, 45, 160, 24, u"© 2025 Dvinar. Все права защищены.", cs::None},
+    {-1, K::Static, 88, 45, 160, 24, u"Copyright (c) 2026 Dvinar Laboratory Software. All rights reserved.", cs::None},
     {-1, K::Static, 17, 74, 225, 20, u"Dvinar", cs::None},
     {1, K::DefPushButton, 200, 98, 50, 14, u"OK", cs::Group},
 };

@@ -20,8 +20,10 @@ public:
     const DialogTemplate* dialog(int id) const;
     const IconEntry* icon(int id) const;
 
-private:
+    // The tables in use, for readers that need every entry of an id (an icon's sizes).
     const ResourceTables& current() const { return tables_ ? *tables_ : builtInTables(); }
+
+private:
     const ResourceTables* tables_ = nullptr;
 };
 

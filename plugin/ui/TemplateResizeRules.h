@@ -1,0 +1,25 @@
+#pragma once
+// How the controls of the resizable templates follow their window's size. Controls not listed
+// keep their place and size.
+#include "ui/DialogBuilder.h"
+#include "ui/ProportionalLayout.h"
+
+#include <vector>
+
+namespace ui {
+
+struct ControlResizeRule {
+    int controlId;
+    int occurrence;  // among the template's controls with this id (labels all have -1)
+    ResizeRule rule;
+};
+
+// The rules of template `templateId`; empty for a template whose controls never move.
+const std::vector<ControlResizeRule>& templateResizeRules(int templateId);
+
+// Follows the built controls of `container` by the rules of `templateId`, from their current
+// geometry and the container's current size. Returns the layout (owned by the container).
+ProportionalLayout* attachTemplateLayout(QWidget* container, const std::vector<BuiltControl>& controls,
+                                         int templateId);
+
+} // namespace ui

@@ -1,0 +1,14 @@
+// Widget tests need a QApplication; it also switches the process to the user's locale (a decimal
+// comma under ru_RU.UTF-8), which the windows must survive.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    // Test discovery runs the program without the test environment; there is no display either way.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
