@@ -2,6 +2,7 @@
 // The working state of one calculation pass, shared by its four stages. It lives for one
 // runCalculation call; nothing of it survives the pass.
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "engine/CalculationResult.h"
@@ -10,6 +11,7 @@
 #include "engine/MatchedPeaks.h"
 #include "engine/PeakMatching.h"
 #include "engine/PluginSettings.h"
+#include "engine/ResolutionTable.h"
 #include "input/AssayRecord.h"
 
 class MessageLog;
@@ -21,8 +23,18 @@ struct CalibrationAssay {
     ChannelTables tables;
     MatchedPeaks matches1;
     MatchedPeaks matches2;
+    // Made when a main channel is first chosen by resolution.
+    std::optional<ResolutionTable> resolution1;
+    std::optional<ResolutionTable> resolution2;
 
     const MatchedPeaks& matches(int channel) const { return channel == 2 ? matches2 : matches1; }
+    const ResolutionTable& resolution(int channel)
+    {
+        std::optional<ResolutionTable>& table = channel == 2 ? resolution2 : resolution1;
+        if (!table)
+            table.emplace(*tables.channel(channel));
+        return *table;
+    }
 };
 
 // An analysis chromatogram with the name matches of its database peaks.

@@ -1,12 +1,12 @@
 #pragma once
 // The components of a table by folded name: for a peak's trimmed, folded name, the components
-// it matches (by name or by alternative name), each once, in table order.
+// it matches (by name or by alternative name), each once, in table order. Every peak of a pass is
+// looked up here once, so the table is a small open-addressing hash of its own.
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/Component.h"
@@ -19,11 +19,16 @@ public:
     std::span<const int32_t> componentsNamed(std::u16string_view foldedKey) const;
 
 private:
-    struct KeyHash {
-        using is_transparent = void;
-        std::size_t operator()(std::u16string_view key) const { return std::hash<std::u16string_view>{}(key); }
+    struct Entry {
+        uint64_t hash = 0;
+        std::u16string key;
+        std::vector<int32_t> components;
     };
+    static uint64_t hashOf(std::u16string_view key);
     void add(const std::u16string& key, int32_t component);
+    const Entry* find(std::u16string_view key, uint64_t hash) const;
+    void buildSlots();
 
-    std::unordered_map<std::u16string, std::vector<int32_t>, KeyHash, std::equal_to<>> byKey_;
+    std::vector<Entry> entries_;
+    std::vector<int32_t> slots_;   // index into entries_, -1 for a free slot; a power of two long
 };

@@ -2,26 +2,27 @@
 #include "engine/Identification.h"
 #include "engine/MessageLog.h"
 #include "engine/PeakSearch.h"
+#include "engine/ResolutionTable.h"
 
 namespace {
 
 // Mean resolution of the component's peak on one channel over the calibration chromatograms;
 // -1 when it was measured nowhere.
-double meanResolution(const CalculationPass& pass, std::size_t component, int channel)
+double meanResolution(CalculationPass& pass, std::size_t component, int channel)
 {
     const double r = pass.refTime(component, channel);
     if (!(r > 0))
         return -1;
     double sum = 0;
     int count = 0;
-    for (const CalibrationAssay& assay : pass.calibration) {
+    for (CalibrationAssay& assay : pass.calibration) {
         const PeakList* table = assay.tables.channel(channel);
         if (!table)
             continue;
         int i = nearestAmong(*table, assay.matches(channel).of(component), r);
         if (i == -1)
             continue;
-        double resolution = minResolution(*table, i);
+        double resolution = assay.resolution(channel).minResolution(i);
         if (resolution >= 0) {
             sum += resolution;
             ++count;

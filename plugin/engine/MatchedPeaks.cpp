@@ -1,7 +1,6 @@
 #include "engine/MatchedPeaks.h"
 
 #include "engine/NameKey.h"
-#include "platform/Text.h"
 
 MatchedPeaks::MatchedPeaks(const PeakList& table, const ComponentNameIndex& names, std::size_t componentCount)
     : offsets_(componentCount + 1, 0)
@@ -10,7 +9,7 @@ MatchedPeaks::MatchedPeaks(const PeakList& table, const ComponentNameIndex& name
     std::vector<std::span<const int32_t>> hits(table.size());
     std::u16string key;
     for (std::size_t p = 0; p < table.size(); ++p) {
-        std::u16string_view trimmed = platform::trimWhite(table[p].name);
+        std::u16string_view trimmed = trimName(table[p].name);
         if (trimmed.empty())
             continue;
         foldNameKey(trimmed, key);

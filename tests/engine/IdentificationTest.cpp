@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+
 #include "TestWorkspace.h"
 #include "engine/Calculation.h"
 #include "engine/Identification.h"
 #include "engine/MessageLog.h"
+#include "engine/ResolutionTable.h"
 
 namespace {
 
@@ -234,4 +240,34 @@ TEST(Identification, WarningsFollowChromatogramThenComponentThenChannelOrder)
     EXPECT_EQ(log.warnings(), expected);
     EXPECT_DOUBLE_EQ(result.identificationOf(1)[1].refTime1, 4.0);
     EXPECT_DOUBLE_EQ(result.identificationOf(2)[1].refTime2, 4.0);
+}
+
+// The pass measures resolution with a search that stops early in ordered tables; it must give
+// minResolution's answer for every peak, ordered or not.
+TEST(ResolutionTable, AgreesWithMinResolution)
+{
+    std::mt19937 random(11);
+    for (int round = 0; round < 200; ++round) {
+        PeakList table;
+        double time = 0;
+        const int count = 1 + static_cast<int>(random() % 40);
+        for (int i = 0; i < count; ++i) {
+            time += (random() % 100) * 0.01;
+            double width = (static_cast<int>(random() % 50) - 5) * 0.01;  // some zero or negative
+            table.push_back(namedPeak(u"p", time, 1, 0, time - width / 3, time + width * 2 / 3));
+        }
+        if (round % 4 == 1)
+            std::shuffle(table.begin(), table.end(), random);
+        if (round % 4 == 2)
+            table[random() % table.size()].back = std::numeric_limits<double>::quiet_NaN();
+        ResolutionTable resolutions(table);
+        for (int i = 0; i < count; ++i) {
+            double expected = minResolution(table, i);
+            double got = resolutions.minResolution(i);
+            if (std::isnan(expected))
+                EXPECT_TRUE(std::isnan(got));
+            else
+                EXPECT_EQ(got, expected) << "round " << round << " peak " << i;
+        }
+    }
 }

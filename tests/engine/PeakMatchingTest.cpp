@@ -55,13 +55,17 @@ TEST(PeakMatching, NearestPeakTakesTheEarlierOnEqualDistance)
     EXPECT_EQ(nearestPeak({}, c, 5.0), -1);
 }
 
-TEST(NameKey, FoldsLikeTheUnicodeFolding)
+TEST(NameKey, FoldsAndTrimsLikeTheUnicodeRules)
 {
     for (char32_t c = 0; c < 0x500; ++c) {
         std::u16string text(1, static_cast<char16_t>(c));
         std::u16string key;
         foldNameKey(text, key);
         EXPECT_EQ(key, platform::foldCase(text)) << "U+" << std::hex << static_cast<unsigned>(c);
+    }
+    for (char32_t c = 0; c < 0x3100; ++c) {
+        std::u16string padded = u"x" + std::u16string(2, static_cast<char16_t>(c));
+        EXPECT_EQ(trimName(padded), platform::trimWhite(padded)) << "U+" << std::hex << static_cast<unsigned>(c);
     }
     std::u16string key;
     foldNameKey(u"Straße ÀБВ", key);
