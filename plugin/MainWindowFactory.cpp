@@ -1,21 +1,19 @@
 #include "MainWindowFactory.h"
 
-#include "resources/ResourceModule.h"
+#include "ui/DlgMain.h"
 
 #include <QCoreApplication>
-#include <QDialog>
-#include <QLabel>
 #include <QPointer>
-#include <QVBoxLayout>
 
 namespace {
 
-// Holds the dialog through a guarded pointer: the host window owns it as a Qt child and may
-// delete it first when the host shuts down.
-class DialogMainWindow : public host::MainWindow {
+// Holds the window through a guarded pointer: the host window owns it as a Qt child and may
+// delete it first when the host shuts down. Deleting needs a running Qt, which a library unloaded
+// after the application has ended no longer has.
+class DlgMainWindow : public host::MainWindow {
 public:
-    explicit DialogMainWindow(QDialog* dialog) : dialog_(dialog) {}
-    ~DialogMainWindow() override
+    explicit DlgMainWindow(ui::DlgMain* dialog) : dialog_(dialog) {}
+    ~DlgMainWindow() override
     {
         if (dialog_ && QCoreApplication::instance())
             delete dialog_.data();
@@ -30,20 +28,13 @@ public:
     }
 
 private:
-    QPointer<QDialog> dialog_;
+    QPointer<ui::DlgMain> dialog_;
 };
 
 } // namespace
 
 std::unique_ptr<host::MainWindow> createMainWindow(intptr_t hostWindow)
 {
-    auto* parent = reinterpret_cast<QWidget*>(hostWindow);
-    auto* dialog = new QDialog(parent);
-    dialog->setObjectName(QStringLiteral("DlgMain"));
-    dialog->setWindowTitle(QStringLiteral("Dvinar"));
-    dialog->setModal(false);
-    dialog->setMinimumSize(975, 520);
-    auto* layout = new QVBoxLayout(dialog);
-    layout->addWidget(new QLabel(QString::fromStdU16String(resources::resourceModule().loadString(104)), dialog));
-    return std::make_unique<DialogMainWindow>(dialog);
+    auto* dialog = new ui::DlgMain(reinterpret_cast<QWidget*>(hostWindow));
+    return std::make_unique<DlgMainWindow>(dialog);
 }

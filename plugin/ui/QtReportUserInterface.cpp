@@ -1,17 +1,18 @@
 #include "ui/QtReportUserInterface.h"
 
+#include "platform/qt/MessageBoxes.h"
 #include "ui/UiText.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QUrl>
 
 namespace ui {
 
 void QtReportUserInterface::showError(const std::u16string& text)
 {
-    QMessageBox::critical(owner_, QStringLiteral("Dvinar"), toQString(text));
+    platform::messageBoxes().show(owner_, toQString(text), QStringLiteral("Dvinar"), platform::MessageBoxIcon::Error,
+                                  platform::MessageBoxButtons::Ok);
 }
 
 QString QtReportUserInterface::qtFilter(const std::u16string& filter)

@@ -5,6 +5,7 @@
 #include "MainWindowDriver.h"
 #include "PluginHost.h"
 
+#include "input/AssayRecord.h"
 #include "input/CVantrelFile4.h"
 
 #include <QApplication>
