@@ -1,4 +1,5 @@
 // minihost: a small Vantrel host for running and testing plug-ins on Linux.
+#include "AssayCommands.h"
 #include "HostCommands.h"
 #include "HostWindow.h"
 #include "MessageBus.h"
@@ -46,7 +47,11 @@ int main(int argc, char** argv)
     QCommandLineOption triggerOption(QStringLiteral("trigger"), QStringLiteral("Choose the menu item \"A/B/C\" once the plug-ins are loaded (may repeat)."), QStringLiteral("path"));
     QCommandLineOption printOption(QStringLiteral("print-state"), QStringLiteral("Print the plug-ins, menu items and open windows, then go on."));
     QCommandLineOption quitOption(QStringLiteral("quit"), QStringLiteral("Quit after the triggers and the printing (for scripts and tests)."));
-    parser.addOptions({pluginsOption, dbOption, profileOption, languageOption, triggerOption, printOption, quitOption});
+    QCommandLineOption chooseAssaysOption(QStringLiteral("choose-assays"),
+        QStringLiteral("Answer the assay dialog without showing it: ids \"3,5\", \"cancel\" (0) or \"none\" (0x80000000). "
+                       "Default: $MINIHOST_CHOOSE_ASSAYS when set."), QStringLiteral("list"));
+    parser.addOptions({pluginsOption, dbOption, profileOption, languageOption, triggerOption, printOption, quitOption,
+                       chooseAssaysOption});
     parser.process(app);
 
     HostOptions options;
@@ -67,6 +72,19 @@ int main(int argc, char** argv)
     MessageBus bus;
     HostWindow window(bus);
     serveHostCommands(bus, window, profile, options);
+
+    AssayCommandOptions assayOptions;
+    assayOptions.databasePath = options.databasePath;
+    const QString choice = parser.isSet(chooseAssaysOption) ? parser.value(chooseAssaysOption)
+                                                            : qEnvironmentVariable("MINIHOST_CHOOSE_ASSAYS");
+    if (parser.isSet(chooseAssaysOption) || qEnvironmentVariableIsSet("MINIHOST_CHOOSE_ASSAYS")) {
+        assayOptions.scriptedChoice = parseScriptedAssayChoice(choice);
+        if (!assayOptions.scriptedChoice) {
+            std::fprintf(stderr, "minihost: \"%s\" is no list of assay ids\n", choice.toUtf8().constData());
+            return 1;
+        }
+    }
+    serveAssayCommands(bus, &window, assayOptions);
 
     PluginLoader loader;
     const QString pluginFolder = parser.isSet(pluginsOption) ? parser.value(pluginsOption) : QCoreApplication::applicationDirPath();
