@@ -219,19 +219,18 @@ int32_t CVantrelFile4::load(const std::u16string& path)
         channels.push_back(std::move(channel));
     }
 
-    // The file may have grown or shrunk since it was measured; the text is read until the end.
-    std::string text;
-    text.resize(static_cast<std::size_t>(fileSize > position ? fileSize - position : 0));
-    std::size_t textSize = static_cast<std::size_t>(readFully(file.get(), text.data(), text.size()));
-    for (char extra[4096];;) {
-        uint64_t n = readFully(file.get(), extra, sizeof extra);
-        text.resize(textSize);
-        text.append(extra, static_cast<std::size_t>(n));
-        textSize = text.size();
-        if (n < sizeof extra)
-            break;
+    // The text is read to the end of the file, which may have grown since it was measured.
+    std::size_t capacity = static_cast<std::size_t>(fileSize > position ? fileSize - position : 0) + 1;
+    std::unique_ptr<char[]> text(new char[capacity]);
+    std::size_t textSize = static_cast<std::size_t>(readFully(file.get(), text.get(), capacity));
+    while (textSize == capacity) {
+        std::unique_ptr<char[]> larger(new char[capacity * 2]);
+        std::memcpy(larger.get(), text.get(), textSize);
+        text = std::move(larger);
+        capacity *= 2;
+        textSize += static_cast<std::size_t>(readFully(file.get(), text.get() + textSize, capacity - textSize));
     }
-    if (!readDocument(text.data(), textSize))
+    if (!readDocument(text.get(), textSize))
         return -7;
     passport.filePath = path;
     return 0;
@@ -247,7 +246,7 @@ int32_t CVantrelFile4::save(const std::u16string& path)
     // One copy of every channel's samples, taken first: the length in the file header, the counts
     // in the block headers and the samples written all come from it, so a producer appending
     // meanwhile cannot make them disagree.
-    std::vector<std::vector<uint32_t>> snapshot;
+    std::vector<SampleArray> snapshot;
     snapshot.reserve(channels.size());
     uint64_t binaryLength = layout::fileHeaderSize;
     for (const Channel& channel : channels) {
@@ -264,7 +263,7 @@ int32_t CVantrelFile4::save(const std::u16string& path)
 
     for (std::size_t i = 0; i < channels.size(); ++i) {
         const Channel& channel = channels[i];
-        std::vector<uint32_t>& samples = snapshot[i];
+        SampleArray& samples = snapshot[i];
         unsigned char blockBytes[layout::blockHeaderSize] = {};
         blockBytes[layout::channelNumberOffset] = static_cast<unsigned char>(channel.number & 0xFF);
         byteorder::writeF64(blockBytes + layout::valueAOffset, channel.signal.valueA);
@@ -275,7 +274,7 @@ int32_t CVantrelFile4::save(const std::u16string& path)
         byteorder::wordsToLittleEndian(samples.data(), samples.size());
         if (!samples.empty() && std::fwrite(samples.data(), layout::sampleSize, samples.size(), raw) != samples.size())
             return -6;
-        std::vector<uint32_t>().swap(samples);
+        SampleArray().swap(samples);
     }
     passport.filePath = path;
 

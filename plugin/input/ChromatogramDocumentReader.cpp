@@ -63,14 +63,20 @@ int peakEntryOf(const char* name)
 }
 
 // One pass over the item's children instead of fourteen lookups: a file carries thousands of items.
+// Entries normally come in the order the writer uses, so the expected name is tried first.
 Peak readPeak(const pugi::xml_node& item)
 {
     Peak peak;
     unsigned seen = 0;
+    int expected = 0;
     for (pugi::xml_node entry = item.first_child(); entry; entry = entry.next_sibling()) {
         if (entry.type() != pugi::node_element)
             continue;
-        int which = peakEntryOf(entry.name());
+        const char* name = entry.name();
+        int which = expected < PeakEntryCount && std::strcmp(name, peakEntryNames[expected]) == 0
+                        ? expected
+                        : peakEntryOf(name);
+        expected = which + 1;
         if (which < 0 || (seen & (1u << which)))
             continue;
         seen |= 1u << which;

@@ -40,7 +40,7 @@ SignalBuffer& SignalBuffer::operator=(SignalBuffer&& other) noexcept
     return *this;
 }
 
-std::vector<uint32_t> SignalBuffer::copySamples() const
+SampleArray SignalBuffer::copySamples() const
 {
     std::lock_guard guard(lock);
     return samples;

@@ -2,9 +2,14 @@
 // The raw signal of one channel. A producer may append samples from another thread while the file
 // is written, so the samples are guarded by a lock of their own. Copies and moves take the source's
 // lock and give the new buffer a fresh one.
+#include "input/DefaultInitAllocator.h"
+
 #include <cstdint>
 #include <mutex>
 #include <vector>
+
+// The raw 32-bit words of a channel. Growing it leaves new words uninitialised until written.
+using SampleArray = std::vector<uint32_t, DefaultInitAllocator<uint32_t>>;
 
 class SignalBuffer {
 public:
@@ -16,11 +21,11 @@ public:
     ~SignalBuffer() = default;
 
     // A consistent copy of the samples, taken under the lock.
-    std::vector<uint32_t> copySamples() const;
+    SampleArray copySamples() const;
 
     bool operator==(const SignalBuffer& other) const;
 
-    std::vector<uint32_t> samples;
+    SampleArray samples;
     mutable std::mutex lock;
     double valueA = 0;  // carried with the channel, not interpreted here
     double valueB = 0;

@@ -106,7 +106,7 @@ TEST(CVantrelFile4, EmptyBlockGivesChannelWithoutSamples)
         ASSERT_EQ(file.channels.size(), 2u) << "channels with the same number are all kept";
         EXPECT_EQ(file.channels[0].number, 200);
         EXPECT_TRUE(file.channels[0].signal.samples.empty());
-        EXPECT_EQ(file.channels[1].signal.samples, (std::vector<uint32_t>{1, 2}));
+        EXPECT_EQ(file.channels[1].signal.samples, (SampleArray{1, 2}));
     }
 }
 
@@ -150,6 +150,24 @@ TEST(CVantrelFile4, MissingOrBrokenDocument)
     EXPECT_EQ(parseImage(file, container(1, {}, "<root><passport></root>")), -3);
     EXPECT_EQ(loadImage(file, container(1, {}, "<root><passport></root>")), -7);
     EXPECT_TRUE(file.passport.filePath.empty()) << "a failed load does not take the path";
+}
+
+TEST(CVantrelFile4, InvalidUtf8InTheDocumentBecomesReplacementCharacters)
+{
+    std::string xml = "<root><passport><sample value='a\xFF\xC3" "b'/><p\xE9" "ak title='\xF0\x9F' value='1'/></passport></root>";
+    CVantrelFile4 file;
+    ASSERT_EQ(parseImage(file, container(1, {}, xml)), 0);
+    EXPECT_EQ(file.passport.sample.front(), u'a');
+    EXPECT_EQ(file.passport.sample.back(), u'b');
+    EXPECT_NE(file.passport.sample.find(u'\xFFFD'), std::u16string::npos);
+    ASSERT_EQ(file.passport.parameters.size(), 1u);
+    // What was read can be written and read back.
+    TempFolder folder;
+    ASSERT_EQ(file.save(folder.path16("again.stg")), 0);
+    CVantrelFile4 again;
+    ASSERT_EQ(again.load(folder.path16("again.stg")), 0);
+    EXPECT_EQ(again.passport.sample, file.passport.sample);
+    EXPECT_EQ(again.passport.parameters, file.passport.parameters);
 }
 
 TEST(CVantrelFile4, DocumentWithoutRootPassportOrChannelsGivesDefaults)
