@@ -10,6 +10,7 @@
 #include "report/ReportFiles.h"
 #include "report/ReportUserInterface.h"
 
+#include <bit>
 #include <memory>
 #include <new>
 
@@ -60,9 +61,13 @@ using XmlCharHandle = std::unique_ptr<xmlChar, XmlCharDeleter>;
 
 const char templateRelativePath[] = "/Vantrel4/Templates/vexol/Report.xsl";
 
-std::string littleEndianBytes(const std::u16string& text)
+// The source text as the UTF-16LE bytes the parser is told it gets; on a little-endian machine the
+// string's own storage already is that.
+std::string_view littleEndianBytes(const std::u16string& text, std::string& converted)
 {
-    std::string bytes;
+    if constexpr (std::endian::native == std::endian::little)
+        return std::string_view(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
+    std::string& bytes = converted;
     bytes.resize(text.size() * 2);
     for (std::size_t i = 0; i < text.size(); ++i) {
         bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
@@ -189,7 +194,8 @@ void HtmlReport::transform()
 {
     LibxmlSession session;
 
-    const std::string sourceBytes = littleEndianBytes(sourceXml_);
+    std::string convertedSource;
+    const std::string_view sourceBytes = littleEndianBytes(sourceXml_, convertedSource);
     if (sourceBytes.size() > static_cast<std::size_t>(INT32_MAX))
         throw ReportFailure("Error parsing Source Document instance.");
     DocHandle source(xmlReadMemory(sourceBytes.data(), static_cast<int>(sourceBytes.size()), "report.xml", "UTF-16LE",
