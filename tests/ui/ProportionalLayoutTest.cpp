@@ -44,6 +44,7 @@ TEST(ProportionalLayout, MainWindowControlsFollowTheirFractions)
     QDialog window;
     const auto built = ui::DialogBuilder(builtIn(101)).build(&window);
     ui::attachTemplateLayout(&window, built, 101);
+    window.show();
     auto geometryOf = [&](int id) { return ui::findControl(&window, id)->geometry(); };
     const QRect list = geometryOf(1010), tabs = geometryOf(1012), close = geometryOf(2), add = geometryOf(1001);
 
@@ -65,6 +66,7 @@ TEST(ProportionalLayout, PeakTablesShareTheWidening)
     QWidget page;
     const auto built = ui::DialogBuilder(builtIn(115)).build(&page);
     ui::attachTemplateLayout(&page, built, 115);
+    page.show();
     QWidget* channel1 = ui::findControl(&page, 1014);
     QWidget* channel2 = ui::findControl(&page, 1013);
     QWidget* caption1 = ui::builtWidget(built, -1, 0);
@@ -87,6 +89,7 @@ TEST(ProportionalLayout, SingleListPagesFillBothWays)
         QWidget page;
         const auto built = ui::DialogBuilder(builtIn(id)).build(&page);
         ui::attachTemplateLayout(&page, built, id);
+        page.show();
         QWidget* list = ui::findControl(&page, 1027);
         const QRect start = list->geometry();
         page.resize(page.size() + QSize(300, 150));
@@ -99,6 +102,7 @@ TEST(ProportionalLayout, CalibrationPageKeepsItsSelectorsAndSplitsTheRest)
     QWidget page;
     const auto built = ui::DialogBuilder(builtIn(134)).build(&page);
     ui::attachTemplateLayout(&page, built, 134);
+    page.show();
     QWidget* list = ui::findControl(&page, 1027);
     QWidget* chart = ui::findControl(&page, 1029);
     QWidget* combo = ui::findControl(&page, 1030);
