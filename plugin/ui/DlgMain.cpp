@@ -154,6 +154,21 @@ void DlgMain::restorePosition()
     const QSize frame = frameGeometry().size() - geometry().size();
     move(placed.left, placed.top);
     resize(placed.width() - frame.width(), placed.height() - frame.height());
+    restoredOuter_ = QRect(placed.left, placed.top, placed.width(), placed.height());
+}
+
+void DlgMain::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (restoredOuter_.isNull())
+        return;
+    const QRect outer = restoredOuter_;
+    restoredOuter_ = QRect();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (frame == QSize(0, 0))
+        return;
+    move(outer.topLeft());
+    resize(outer.size() - frame);
 }
 
 void DlgMain::savePosition()

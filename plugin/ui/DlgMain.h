@@ -6,6 +6,7 @@
 #include "ui/controls/GridListener.h"
 
 #include <QDialog>
+#include <QRect>
 
 #include <array>
 #include <memory>
@@ -64,6 +65,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void setUpButtons();
@@ -82,6 +84,9 @@ private:
     CalculationTab* calculationTab_ = nullptr;
     MessagesTab* messagesTab_ = nullptr;
     std::unique_ptr<MainWindowCommands> commands_;
+    // The outer rectangle restored before the window was first shown, while its frame was not
+    // known yet; the first show makes the frame fit it.
+    QRect restoredOuter_;
 };
 
 } // namespace ui
