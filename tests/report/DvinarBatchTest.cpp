@@ -209,6 +209,11 @@ TEST_F(DvinarBatchTest, ExitCodesTellArgumentsDatabaseAndReportApart)
     EXPECT_EQ(noTemplate.err, "dvinar-batch: Не удалось загрузить шаблон отчёта.\nError parsing XSLT Document instance.\n");
     EXPECT_FALSE(std::filesystem::exists(folders.root / "r.html"));
 
+    // A component table that does not exist is an empty one, as in the window.
+    BatchOutcome noTable = run("--db '" + database + "' --ids 1,7,8 --components " + path("none.csv") + " --json -");
+    EXPECT_EQ(noTable.exitCode, 0) << noTable.err;
+    EXPECT_TRUE(parseJson(noTable.out)["calibration"].toArray().isEmpty());
+
     // Messages of the pass (no analysis chromatograms here) are no failure.
     BatchOutcome calibrationOnly = run("--db '" + database + "' --ids 1,2 --json -");
     EXPECT_EQ(calibrationOnly.exitCode, 0);
