@@ -165,10 +165,12 @@ bool HtmlReport::loadTemplate()
         std::string bytes;
         if (!reportfiles::readWholeFile(templatePath_, bytes))
             throw ReportFailure("Error parsing XSLT Document instance.");
+        if (bytes.size() > static_cast<std::size_t>(INT32_MAX))
+            throw ReportFailure("Error parsing XSLT Document instance.");
         const std::string url = platform::nativePath(templatePath_);
         DocHandle document(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), url.c_str(), nullptr,
                                          stylesheetParseOptions));
-        if (!document || bytes.size() > static_cast<std::size_t>(INT32_MAX))
+        if (!document)
             throw ReportFailure("Error parsing XSLT Document instance.");
         xmlChar* dumped = nullptr;
         int dumpedLength = 0;
@@ -206,9 +208,11 @@ void HtmlReport::transform()
 
     const std::string templateBytes = platform::utf16ToUtf8(templateXml_);
     const std::string templateUrl = platform::nativePath(templatePath_);
+    if (templateBytes.size() > static_cast<std::size_t>(INT32_MAX))
+        throw ReportFailure("Error parsing Stylesheet Document instance.");
     DocHandle stylesheetDocument(xmlReadMemory(templateBytes.data(), static_cast<int>(templateBytes.size()),
                                                templateUrl.c_str(), "UTF-8", stylesheetParseOptions));
-    if (!stylesheetDocument || templateBytes.size() > static_cast<std::size_t>(INT32_MAX))
+    if (!stylesheetDocument)
         throw ReportFailure("Error parsing Stylesheet Document instance.");
 
     StylesheetHandle stylesheet(xsltParseStylesheetDoc(stylesheetDocument.get()));
