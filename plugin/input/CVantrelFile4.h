@@ -25,7 +25,8 @@ public:
     CVantrelFile4() = default;
     CVantrelFile4(const CVantrelFile4&) = default;
     CVantrelFile4& operator=(const CVantrelFile4&) = default;
-    virtual ~CVantrelFile4() = default;
+    CVantrelFile4(CVantrelFile4&&) = default;
+    CVantrelFile4& operator=(CVantrelFile4&&) = default;
 
     // Reads a complete file image held in memory; never reads beyond `size`. Leaves filePath alone.
     virtual int32_t parse(const unsigned char* data, uint64_t size);
@@ -33,6 +34,8 @@ public:
     virtual int32_t load(const std::u16string& path);
     // Creates or truncates the file at `path` and writes the object into it.
     virtual int32_t save(const std::u16string& path);
+    // Declared after the three operations, which keep the first places in the virtual table.
+    virtual ~CVantrelFile4() = default;
 
     uint8_t formatVersion = 1;
     Passport passport;
