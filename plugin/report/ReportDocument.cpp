@@ -91,14 +91,27 @@ void appendMessages(pugi::xml_node root)
 // escapes it as well, so that every markup character of a message reaches the template escaped.
 // Every value is an attribute and a double quote inside one is always escaped, so a quote opens
 // or closes a value.
-std::u16string escapeGreaterThanInAttributes(const std::u16string& text)
+void escapeGreaterThanInAttributes(std::u16string& text)
 {
-    if (text.find(u'>') == std::u16string::npos)
-        return text;
+    auto firstInsideValue = [&text]() -> std::size_t {
+        bool insideValue = false;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == u'"')
+                insideValue = !insideValue;
+            else if (text[i] == u'>' && insideValue)
+                return i;
+        }
+        return std::u16string::npos;
+    };
+    const std::size_t first = firstInsideValue();
+    if (first == std::u16string::npos)
+        return;
     std::u16string escaped;
-    escaped.reserve(text.size() + text.size() / 16);
-    bool insideValue = false;
-    for (char16_t c : text) {
+    escaped.reserve(text.size() + 64);
+    escaped.append(text, 0, first);
+    bool insideValue = true;
+    for (std::size_t i = first; i < text.size(); ++i) {
+        const char16_t c = text[i];
         if (c == u'"')
             insideValue = !insideValue;
         if (c == u'>' && insideValue)
@@ -106,7 +119,7 @@ std::u16string escapeGreaterThanInAttributes(const std::u16string& text)
         else
             escaped += c;
     }
-    return escaped;
+    text = std::move(escaped);
 }
 
 } // namespace
@@ -130,5 +143,6 @@ std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& r
     std::u16string text;
     xml_writer_source writer(&text);
     document.save(writer, "", pugi::format_raw, pugi::encoding_utf16_le);
-    return escapeGreaterThanInAttributes(text);
+    escapeGreaterThanInAttributes(text);
+    return text;
 }
