@@ -198,3 +198,36 @@ TEST_F(HtmlReportTest, ExplicitTemplatePathIsUsedInsteadOfTheInstalledOne)
     ASSERT_TRUE(report.succeeded());
     EXPECT_NE(ReportFolders::readFile(platform::utf16ToUtf8(report.outputPath())).find("own template"), std::string::npos);
 }
+
+TEST_F(HtmlReportTest, ShippedTemplateGivesASelfContainedRussianReport)
+{
+    folders.installShippedTemplate();
+    CalibrationRow fitted;
+    fitted.name = u"Бензол";
+    fitted.fitted = true;
+    fitted.k0 = 0.5;
+    fitted.k1 = 12345.678;
+    fitted.pointCount = 3;
+    CalibrationRow unfitted;
+    unfitted.name = u"Толуол";
+    workspace.result.calibration = {fitted, unfitted};
+    QuantitationRow absent;
+    absent.name = u"Толуол";
+    workspace.result.quantitation.push_back(absent);
+    MessageLog log;
+    log.addWarning(u"\"%s\": a < b & c", u"Толуол");
+    setTheMessageLog(&log);
+    HtmlReport report(workspace.assays, workspace.result, false, false, ui);
+    setTheMessageLog(nullptr);
+    ASSERT_TRUE(report.succeeded()) << (ui.errors.empty() ? "" : ui.errors[0]);
+
+    const std::string html = ReportFolders::readFile(platform::utf16ToUtf8(report.outputPath()));
+    for (const char* expected : {"Отчёт о градуировке и расчёте концентраций", "Дата создания:", "версия 1.0.0.0",
+                                 "Калибровка 1.stg", "Градуировочная", "1.235e+04", "---", "Идентифицирован",
+                                 "2.600", "Не подтверждён", "не обнаружено",
+                                 "Предупреждение: \"Толуол\": a &lt; b &amp; c", "size: A4", "Проверил"})
+        EXPECT_NE(html.find(expected), std::string::npos) << expected;
+    // Nothing is fetched when the report is opened or printed.
+    for (const char* external : {"<script", "src=", "href=", "<link", "url(", "@import"})
+        EXPECT_EQ(html.find(external), std::string::npos) << external;
+}
