@@ -1,0 +1,451 @@
+// The component table editor against a table file in a folder of the test's own and a host
+// profile: what it loads and shows, how typed cells become values, what adding and deleting do,
+// and what reaches the file (or does not) when the analyst saves or leaves.
+#include "CalibrationScreenshots.h"
+#include "ComponentTableFolder.h"
+#include "EnglishResourceScope.h"
+#include "FakeHost.h"
+#include "RecordingMessageBoxes.h"
+#include "host/HostBus.h"
+#include "host/SettingsStore.h"
+#include "ui/DialogBuilder.h"
+#include "ui/DlgComponents.h"
+#include "ui/controls/CGridCtrl.h"
+#include "ui/controls/CGridCtrlEditCell.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+using platform::MessageBoxAnswer;
+using platform::MessageBoxButtons;
+using platform::MessageBoxIcon;
+using ui::DlgComponents;
+
+namespace {
+
+const QString kNoFile = QStringLiteral("Существующий файл таблицы не был найден.");
+const QString kSaveFailed = QStringLiteral("Не удалось сохранить таблицу компонентов.");
+
+// Writing beyond zero bytes fails (EFBIG) while it lives: a disk that refuses every write.
+class WritesRefused {
+public:
+    WritesRefused()
+    {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit none = previous_;
+        none.rlim_cur = 0;
+        ::setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~WritesRefused()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_ {};
+    void (*previousHandler_)(int) = SIG_DFL;
+};
+
+class ComponentsDialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fake.serveStandard(1049);
+        host::setHostApi(&fake.api);
+        host::setKeyPrefix(u"plugins\\vexol");
+    }
+    void TearDown() override
+    {
+        host::setHostApi(nullptr);
+        host::setKeyPrefix(u"");
+    }
+
+    void setSettings(int32_t unitMode, bool devControl)
+    {
+        fake.profile[u"plugins\\vexol\\Settings/unitMode"] = unitMode;
+        fake.profile[u"plugins\\vexol\\Settings/devControl"] = devControl ? 1 : 0;
+    }
+
+    std::unique_ptr<DlgComponents> open()
+    {
+        auto dialog = std::make_unique<DlgComponents>();
+        dialog->show();
+        return dialog;
+    }
+
+    // Types into a cell through the grid's own editor, as a double click and Enter would.
+    static void type(DlgComponents& dialog, int row, int column, const QString& text)
+    {
+        controls::CGridCtrlEditCell* editor = dialog.grid()->beginEdit(row, column);
+        ASSERT_NE(editor, nullptr) << "column " << column << " refused";
+        editor->setText(text);
+        editor->finish();
+    }
+
+    static QString cell(const DlgComponents& dialog, int row, int column)
+    {
+        return dialog.grid()->cellText(row, column);
+    }
+
+    static void selectRows(DlgComponents& dialog, std::initializer_list<int> rows)
+    {
+        QItemSelectionModel* selection = dialog.grid()->selectionModel();
+        selection->clearSelection();
+        for (int row : rows)
+            selection->select(dialog.grid()->model()->index(row, 0),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    static void click(DlgComponents& dialog, int id) { ui::findControlAs<QPushButton>(&dialog, id)->click(); }
+
+    static std::vector<std::u16string> names(const DlgComponents& dialog)
+    {
+        std::vector<std::u16string> result;
+        for (const Component& c : dialog.components())
+            result.push_back(c.name);
+        return result;
+    }
+
+    FakeHost fake;
+    RecordingMessageBoxes boxes;
+};
+
+} // namespace
+
+TEST_F(ComponentsDialog, MissingFileIsToldOnceAndSavingCreatesIt)
+{
+    ComponentTableFolder folder;
+    auto dialog = open();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, kNoFile);
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxIcon::None);
+    EXPECT_EQ(boxes.shown[0].caption, "Dvinar");
+    EXPECT_EQ(boxes.shown[0].buttons, MessageBoxButtons::Ok);
+    EXPECT_EQ(dialog->windowTitle(), "Компоненты");
+    EXPECT_EQ(dialog->grid()->rowCount(), 0);
+    EXPECT_EQ(dialog->nextNumber(), 1);
+    EXPECT_FALSE(dialog->dirty());
+    EXPECT_EQ(QString::fromStdU16String(dialog->tablePath()), QString::fromStdString(folder.tablePath()));
+
+    click(*dialog, DlgComponents::kSaveButton);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(folder.readBytes(), ComponentTableFolder::cp1251(ComponentTableFolder::header) + "\r\n");
+    EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
+TEST_F(ComponentsDialog, ColumnsFollowTheSettings)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"1;Бензол;Bz;1.5;5;2;4.5;2;12.5"});
+
+    setSettings(0, false);
+    {
+        auto dialog = open();
+        EXPECT_TRUE(boxes.shown.empty());
+        const controls::CGridCtrl* grid = dialog->grid();
+        ASSERT_EQ(grid->columnCount(), 8) << "no deviation column without the deviation control";
+        const QStringList titles {"№", "Имя", "Альт. имя", "Время выхода (канал 1)", "Канал 1 окно, %",
+                                  "Время выхода (канал 2)", "Канал 2 окно, %", "Осн. канал"};
+        const int widths[] = {30, 110, 110, 140, 110, 140, 110, 70};
+        for (int c = 0; c < 8; ++c) {
+            EXPECT_EQ(grid->horizontalHeaderItem(c)->text(), titles[c]);
+            EXPECT_EQ(grid->columnWidth(c), widths[c]);
+        }
+        const QStringList row {"1", "Бензол", "Bz", "1.500", "5.00", "2.000", "4.50", "2"};
+        for (int c = 0; c < 8; ++c)
+            EXPECT_EQ(cell(*dialog, 0, c), row[c]);
+        EXPECT_EQ(dialog->grid()->rowData(0)->userData, 1);
+    }
+
+    setSettings(1, true);
+    auto dialog = open();
+    const controls::CGridCtrl* grid = dialog->grid();
+    ASSERT_EQ(grid->columnCount(), 9);
+    EXPECT_EQ(grid->horizontalHeaderItem(4)->text(), "Канал 1 окно, мин");
+    EXPECT_EQ(grid->horizontalHeaderItem(6)->text(), "Канал 2 окно, мин");
+    EXPECT_EQ(grid->horizontalHeaderItem(8)->text(), "Откл. %");
+    EXPECT_EQ(grid->columnWidth(8), 60);
+    EXPECT_EQ(cell(*dialog, 0, 4), "5.00") << "the unit changes the titles, not the numbers";
+    EXPECT_EQ(cell(*dialog, 0, 8), "12.50");
+}
+
+TEST_F(ComponentsDialog, NextNumberFollowsTheLastComponentOfTheFile)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"1;A;-;0;0;0;0;1;0", u"2;B;-;0;0;0;0;1;0", u"5;C;-;0;0;0;0;1;0"});
+    {
+        auto dialog = open();
+        EXPECT_EQ(dialog->nextNumber(), 6);
+        click(*dialog, DlgComponents::kAddButton);
+        ASSERT_EQ(dialog->components().size(), 4u);
+        const Component& added = dialog->components().back();
+        EXPECT_EQ(added.number, 6);
+        EXPECT_EQ(added.name, u"Новый компонент");
+        EXPECT_EQ(added.altName, u"-");
+        EXPECT_EQ(added.mainChannel, 1);
+        EXPECT_EQ(added.time1, 0);
+        EXPECT_EQ(added.deviation, 0);
+        EXPECT_EQ(dialog->nextNumber(), 7);
+        EXPECT_TRUE(dialog->dirty());
+        ASSERT_EQ(dialog->grid()->rowCount(), 4);
+        EXPECT_EQ(dialog->grid()->rowData(3)->userData, 6);
+        const QStringList row {"4", "Новый компонент", "-", "0.000", "0.00", "0.000", "0.00", "1"};
+        for (int c = 0; c < 8; ++c)
+            EXPECT_EQ(cell(*dialog, 3, c), row[c]);
+    }
+
+    // The last in file order counts, not the largest, so numbers can repeat.
+    folder.writeTable({u"7;A;-;0;0;0;0;1;0", u"3;B;-;0;0;0;0;1;0"});
+    auto dialog = open();
+    EXPECT_EQ(dialog->nextNumber(), 4);
+    click(*dialog, DlgComponents::kAddButton);
+    EXPECT_EQ(dialog->components().back().number, 4);
+}
+
+TEST_F(ComponentsDialog, TypedCellsBecomeValuesAndFractionsAreRewritten)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"1;Бензол;-;1.5;5;2;5;1;0"});
+    auto dialog = open();
+
+    // Column 0 is the row's position and cannot be edited; the others can.
+    EXPECT_EQ(dialog->grid()->beginEdit(0, 0), nullptr);
+
+    // The same text again sends nothing and changes nothing.
+    type(*dialog, 0, 3, "1.500");
+    EXPECT_FALSE(dialog->dirty());
+
+    type(*dialog, 0, 3, "1,25");
+    EXPECT_EQ(dialog->components()[0].time1, 1.25);
+    EXPECT_EQ(cell(*dialog, 0, 3), "1.250");
+    EXPECT_TRUE(dialog->dirty());
+
+    type(*dialog, 0, 5, "abc");
+    EXPECT_EQ(dialog->components()[0].time2, 0);
+    EXPECT_EQ(cell(*dialog, 0, 5), "0.000");
+
+    type(*dialog, 0, 4, " 150,5 ");
+    EXPECT_EQ(dialog->components()[0].window1, 150.5) << "no value is limited to a range";
+    EXPECT_EQ(cell(*dialog, 0, 4), "150.50");
+    type(*dialog, 0, 6, "-0.004");
+    EXPECT_EQ(dialog->components()[0].window2, -0.004);
+    EXPECT_EQ(cell(*dialog, 0, 6), "-0.00");
+
+    type(*dialog, 0, 7, "2");
+    EXPECT_EQ(dialog->components()[0].mainChannel, 2);
+    type(*dialog, 0, 7, "Б");
+    EXPECT_EQ(dialog->components()[0].mainChannel, 0) << "0 lets the pass choose the channel";
+    EXPECT_EQ(cell(*dialog, 0, 7), "Б") << "the main channel cell keeps what was typed";
+
+    type(*dialog, 0, 1, "  Толуол ");
+    EXPECT_EQ(dialog->components()[0].name, u"  Толуол ");
+    type(*dialog, 0, 2, "");
+    EXPECT_EQ(dialog->components()[0].altName, u"");
+    EXPECT_EQ(dialog->grid()->rowCount(), 1);
+}
+
+TEST_F(ComponentsDialog, DeviationsSurviveWithoutTheirColumn)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"3;Бензол;Bz;1.5;5;2;4.5;2;12.5", u"4;Толуол;-;3;5;4;5;0;7,25"});
+    setSettings(0, false);
+    auto dialog = open();
+    ASSERT_EQ(dialog->grid()->columnCount(), 8);
+    type(*dialog, 1, 3, "3,333");
+    click(*dialog, DlgComponents::kSaveButton);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog->dirty());
+    EXPECT_EQ(folder.readBytes(), ComponentTableFolder::cp1251(ComponentTableFolder::header + u"\r\n" +
+                                                                u"3;Бензол;Bz;1.500;5.00;2.000;4.50;2;12.50\r\n" +
+                                                                u"4;Толуол;-;3.333;5.00;4.000;5.00;0;7.25\r\n"));
+}
+
+TEST_F(ComponentsDialog, CancelAsksOnlyAfterAnEdit)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"1;Бензол;-;1.5;5;2;5;1;0"});
+    const std::string before = folder.readBytes();
+    {
+        auto dialog = open();
+        click(*dialog, DlgComponents::kCancelButton);
+        EXPECT_TRUE(boxes.shown.empty()) << "nothing changed, nothing to ask";
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+        EXPECT_FALSE(dialog->isVisible());
+    }
+
+    auto dialog = open();
+    type(*dialog, 0, 1, "Толуол");
+    boxes.answers = {MessageBoxAnswer::Cancel};
+    click(*dialog, DlgComponents::kCancelButton);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Выйти без сохранения изменений?");
+    EXPECT_EQ(boxes.shown[0].caption, "Подтверждение");
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxIcon::Question);
+    EXPECT_EQ(boxes.shown[0].buttons, MessageBoxButtons::OkCancel);
+    EXPECT_TRUE(dialog->isVisible()) << "the analyst chose to stay";
+    EXPECT_EQ(dialog->components()[0].name, u"Толуол");
+
+    // Esc is the same command; this time the analyst leaves.
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_EQ(boxes.shown.size(), 2u);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(folder.readBytes(), before);
+}
+
+TEST_F(ComponentsDialog, DeleteRemovesExactlyTheSelectedRows)
+{
+    ComponentTableFolder folder;
+    // Numbers repeat: the row the analyst selects is what goes, not the first of its number.
+    folder.writeTable({u"4;A;-;0;0;0;0;1;0", u"4;B;-;0;0;0;0;1;0", u"5;C;-;0;0;0;0;1;0", u"6;D;-;0;0;0;0;1;0"});
+    auto dialog = open();
+
+    selectRows(*dialog, {});
+    click(*dialog, DlgComponents::kDeleteButton);
+    EXPECT_EQ(dialog->components().size(), 4u);
+    EXPECT_FALSE(dialog->dirty()) << "nothing selected, nothing changed";
+
+    selectRows(*dialog, {1});
+    click(*dialog, DlgComponents::kDeleteButton);
+    EXPECT_EQ(names(*dialog), (std::vector<std::u16string> {u"A", u"C", u"D"}));
+    EXPECT_TRUE(dialog->dirty());
+    ASSERT_EQ(dialog->grid()->rowCount(), 3);
+    EXPECT_EQ(cell(*dialog, 1, 0), "2") << "positions are renumbered";
+    EXPECT_EQ(cell(*dialog, 1, 1), "C");
+
+    selectRows(*dialog, {0, 2});
+    click(*dialog, DlgComponents::kDeleteButton);
+    EXPECT_EQ(names(*dialog), (std::vector<std::u16string> {u"C"}));
+    EXPECT_EQ(dialog->grid()->rowData(0)->userData, 5);
+
+    click(*dialog, DlgComponents::kSaveButton);
+    EXPECT_EQ(folder.readBytes(), ComponentTableFolder::cp1251(ComponentTableFolder::header + u"\r\n" +
+                                                                u"5;C;-;0.000;0.00;0.000;0.00;1;0.00\r\n"));
+}
+
+TEST_F(ComponentsDialog, RefusedCharacterIsNamedAndNothingIsLost)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"1;Бензол;-;1.5;5;2;5;1;0", u"2;Толуол;-;3;5;4;5;1;0"});
+    const std::string before = folder.readBytes();
+    auto dialog = open();
+    type(*dialog, 1, 3, "3.25");
+    type(*dialog, 1, 2, "Tol☃");
+
+    click(*dialog, DlgComponents::kSaveButton);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    const RecordingMessageBoxes::Box& box = boxes.shown[0];
+    EXPECT_TRUE(box.text.startsWith(kSaveFailed)) << box.text.toStdString();
+    EXPECT_TRUE(box.text.contains("Альтернативное имя компонента \"Толуол\" (строка 2)")) << box.text.toStdString();
+    EXPECT_TRUE(box.text.contains("☃")) << box.text.toStdString();
+    EXPECT_TRUE(box.text.contains("U+2603")) << box.text.toStdString();
+    EXPECT_EQ(box.icon, MessageBoxIcon::Warning);
+    EXPECT_TRUE(dialog->isVisible()) << "the dialog stays open";
+    EXPECT_TRUE(dialog->dirty());
+    EXPECT_EQ(dialog->components()[1].time1, 3.25);
+    EXPECT_EQ(dialog->components()[1].altName, u"Tol☃");
+    EXPECT_EQ(folder.readBytes(), before) << "the file is untouched";
+
+    // The analyst mends the name and saves.
+    type(*dialog, 1, 2, "Tol");
+    click(*dialog, DlgComponents::kSaveButton);
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(folder.readBytes(), ComponentTableFolder::cp1251(ComponentTableFolder::header + u"\r\n" +
+                                                                u"1;Бензол;-;1.500;5.00;2.000;5.00;1;0.00\r\n" +
+                                                                u"2;Толуол;Tol;3.250;5.00;4.000;5.00;1;0.00\r\n"));
+}
+
+TEST_F(ComponentsDialog, FailedWriteKeepsTheDialogOpenWithEveryEdit)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"1;Бензол;-;1.5;5;2;5;1;0"});
+    const std::string before = folder.readBytes();
+    auto dialog = open();
+    click(*dialog, DlgComponents::kAddButton);
+    type(*dialog, 1, 1, "Толуол");
+    {
+        WritesRefused refused;
+        click(*dialog, DlgComponents::kSaveButton);
+    }
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, kSaveFailed);
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxIcon::Warning);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->dirty());
+    EXPECT_EQ(names(*dialog), (std::vector<std::u16string> {u"Бензол", u"Толуол"}));
+    EXPECT_EQ(folder.readBytes(), before);
+
+    // Once the disk takes writes again, the same edits are saved.
+    click(*dialog, DlgComponents::kSaveButton);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog->dirty());
+    EXPECT_EQ(folder.readBytes(), ComponentTableFolder::cp1251(ComponentTableFolder::header + u"\r\n" +
+                                                                u"1;Бензол;-;1.500;5.00;2.000;5.00;1;0.00\r\n" +
+                                                                u"2;Толуол;-;0.000;0.00;0.000;0.00;1;0.00\r\n"));
+}
+
+TEST_F(ComponentsDialog, WithoutTheInstallationFoldersSavingFailsAndLeavingAsks)
+{
+    ComponentTableFolder folder(false);
+    auto dialog = open();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, kNoFile);
+    click(*dialog, DlgComponents::kAddButton);
+    click(*dialog, DlgComponents::kSaveButton);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, kSaveFailed);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->components().size(), 1u);
+    EXPECT_FALSE(folder.tableExists());
+
+    click(*dialog, DlgComponents::kCancelButton);
+    ASSERT_EQ(boxes.shown.size(), 3u);
+    EXPECT_EQ(boxes.shown[2].caption, "Подтверждение");
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(ComponentsDialog, TextStillInTheEditorIsSaved)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"1;Бензол;-;1.5;5;2;5;1;0"});
+    auto dialog = open();
+    controls::CGridCtrlEditCell* editor = dialog->grid()->beginEdit(0, 3);
+    ASSERT_NE(editor, nullptr);
+    editor->setText("2,5");
+    click(*dialog, DlgComponents::kSaveButton);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(folder.readBytes(), ComponentTableFolder::cp1251(ComponentTableFolder::header + u"\r\n" +
+                                                                u"1;Бензол;-;2.500;5.00;2.000;5.00;1;0.00\r\n"));
+}
+
+TEST_F(ComponentsDialog, Screenshots)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"1;Бензол;Benzene;2.315;5;3.102;5;1;10",
+                       u"2;Толуол;Toluene;3.874;5;4.950;5;2;10",
+                       u"3;Этилбензол;-;5.620;4;6.871;4;0;15",
+                       u"4;о-Ксилол;o-Xylene;6.104;4;7.330;4;1;15"});
+    setSettings(0, true);
+    {
+        auto dialog = open();
+        selectRows(*dialog, {1});
+        EXPECT_TRUE(saveCalibrationScreenshot(dialog.get(), "DlgComponents_rus"));
+    }
+    EnglishResourceScope english;
+    ASSERT_TRUE(english.loaded());
+    setSettings(1, false);
+    auto dialog = open();
+    EXPECT_EQ(dialog->windowTitle(), "Components");
+    EXPECT_TRUE(saveCalibrationScreenshot(dialog.get(), "DlgComponents_enu"));
+}
