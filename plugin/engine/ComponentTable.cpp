@@ -188,9 +188,9 @@ mode_t modeForNewFile(const std::string& target)
 
 void syncFolder(const std::string& target)
 {
-    std::string folder = platform::nativePath(platform::folderPart(platform::fromNativePath(target)));
-    if (folder.empty())
-        folder = ".";
+    // The rename is durable only once the folder's entry is on disk as well.
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         ::fsync(fd);
