@@ -43,7 +43,7 @@ protected:
     }
     void TearDown() override
     {
-        std::setlocale(LC_ALL, "C");
+        std::setlocale(LC_ALL, "");
         fs::permissions(root, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(root);
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "TestWorkspace.h"
 #include "engine/Calculation.h"
 #include "engine/MessageLog.h"
@@ -90,6 +92,15 @@ TEST(Quantitation, EmptyTableWithTwoAnalysisChromatograms)
     CalculationResult result = runCalculation(assays, {}, PluginSettings(), log);
     EXPECT_TRUE(result.quantitation.empty());
     EXPECT_EQ(log.errors().size(), 1u);  // only the calibration count
+}
+
+TEST(RowPresentation, ConcentrationWithAPointInADecimalCommaLocale)
+{
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",") << "the test runs without a decimal-comma locale";
+    QuantitationRow row;
+    row.detected = row.valid = true;
+    row.concentration = 1234.5678;
+    EXPECT_EQ(quantitationConcentrationText(row), u"1234.568");
 }
 
 TEST(RowPresentation, IdentificationStatus)
