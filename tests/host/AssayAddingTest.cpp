@@ -14,7 +14,8 @@ protected:
     {
         AssaySpec spec;
         spec.isCalibration = true;
-        spec.sample = u"Градуировка " + std::u16string(1, u'0' + static_cast<char16_t>(nextSample++));
+        spec.sample = u"Градуировка ";
+        spec.sample += static_cast<char16_t>(u'0' + nextSample++);
         spec.channels[1] = {peakAt(u"Бензол", 2.0, area, 1.0)};
         spec.channels[2] = {peakAt(u"Бензол", 3.0, area, 1.0)};
         return data.addAssay(file, spec);

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTableWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -203,4 +205,22 @@ TEST(AssayCommands, OpeningAFileShowsTheViewer)
     EXPECT_EQ(shown->windowTitle(), QStringLiteral("Chromatogram - shown.stg"));
     EXPECT_EQ(shown->loadResult(), 0);
     shown->close();  // deletes itself
+}
+
+TEST(AssayCommands, AScriptedChoiceThatIsNoListStopsTheHost)
+{
+    QTemporaryDir empty;
+    QProcess host;
+    host.setProcessEnvironment([] {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("MINIHOST_CHOOSE_ASSAYS"), QStringLiteral("3,five"));
+        return environment;
+    }());
+    host.start(QStringLiteral(VEXOL_BIN_DIR "/minihost"),
+               {QStringLiteral("--plugins"), empty.path(), QStringLiteral("--profile"),
+                empty.filePath(QStringLiteral("profile.txt")), QStringLiteral("--quit")});
+    ASSERT_TRUE(host.waitForFinished(60000));
+    EXPECT_EQ(host.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(host.readAllStandardError()).contains(QStringLiteral("\"3,five\" is no list of assay ids")));
 }
