@@ -4,6 +4,7 @@
 #include "input/ChromatogramDocumentReader.h"
 #include "input/ChromatogramDocumentWriter.h"
 #include "input/ContainerLayout.h"
+#include "input/LargeBlockPool.h"
 #include "platform/Paths.h"
 
 #include <pugixml.hpp>
@@ -105,6 +106,33 @@ public:
 
 private:
     std::FILE* file_;
+};
+
+// A byte buffer whose memory is reused from one loaded file to the next.
+class TextBuffer {
+public:
+    explicit TextBuffer(std::size_t capacity)
+        : data_(static_cast<char*>(LargeBlockPool::instance().allocate(capacity))), capacity_(capacity)
+    {
+    }
+    ~TextBuffer() { LargeBlockPool::instance().release(data_, capacity_); }
+    TextBuffer(const TextBuffer&) = delete;
+    TextBuffer& operator=(const TextBuffer&) = delete;
+
+    char* data() const { return data_; }
+    std::size_t capacity() const { return capacity_; }
+    void grow(std::size_t capacity, std::size_t used)
+    {
+        char* larger = static_cast<char*>(LargeBlockPool::instance().allocate(capacity));
+        std::memcpy(larger, data_, used);
+        LargeBlockPool::instance().release(data_, capacity_);
+        data_ = larger;
+        capacity_ = capacity;
+    }
+
+private:
+    char* data_;
+    std::size_t capacity_;
 };
 
 class StreamWriter : public pugi::xml_writer {
@@ -220,17 +248,13 @@ int32_t CVantrelFile4::load(const std::u16string& path)
     }
 
     // The text is read to the end of the file, which may have grown since it was measured.
-    std::size_t capacity = static_cast<std::size_t>(fileSize > position ? fileSize - position : 0) + 1;
-    std::unique_ptr<char[]> text(new char[capacity]);
-    std::size_t textSize = static_cast<std::size_t>(readFully(file.get(), text.get(), capacity));
-    while (textSize == capacity) {
-        std::unique_ptr<char[]> larger(new char[capacity * 2]);
-        std::memcpy(larger.get(), text.get(), textSize);
-        text = std::move(larger);
-        capacity *= 2;
-        textSize += static_cast<std::size_t>(readFully(file.get(), text.get() + textSize, capacity - textSize));
+    TextBuffer text(static_cast<std::size_t>(fileSize > position ? fileSize - position : 0) + 1);
+    std::size_t textSize = static_cast<std::size_t>(readFully(file.get(), text.data(), text.capacity()));
+    while (textSize == text.capacity()) {
+        text.grow(text.capacity() * 2, textSize);
+        textSize += static_cast<std::size_t>(readFully(file.get(), text.data() + textSize, text.capacity() - textSize));
     }
-    if (!readDocument(text.get(), textSize))
+    if (!readDocument(text.data(), textSize))
         return -7;
     passport.filePath = path;
     return 0;

@@ -3,13 +3,15 @@
 // is written, so the samples are guarded by a lock of their own. Copies and moves take the source's
 // lock and give the new buffer a fresh one.
 #include "input/DefaultInitAllocator.h"
+#include "input/PooledAllocator.h"
 
 #include <cstdint>
 #include <mutex>
 #include <vector>
 
-// The raw 32-bit words of a channel. Growing it leaves new words uninitialised until written.
-using SampleArray = std::vector<uint32_t, DefaultInitAllocator<uint32_t>>;
+// The raw 32-bit words of a channel. Growing it leaves new words uninitialised until written, and
+// its memory is reused from one loaded file to the next.
+using SampleArray = std::vector<uint32_t, DefaultInitAllocator<uint32_t, PooledAllocator<uint32_t>>>;
 
 class SignalBuffer {
 public:
