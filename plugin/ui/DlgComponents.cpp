@@ -7,6 +7,7 @@
 #include "platform/Text.h"
 #include "platform/qt/MessageBoxes.h"
 #include "ui/DialogBuilder.h"
+#include "ui/GridControls.h"
 #include "ui/ResourceIcons.h"
 #include "ui/UiText.h"
 #include "ui/controls/CGridCtrl.h"
@@ -101,16 +102,6 @@ QString describeCharacter(char32_t character)
     return codePoint;
 }
 
-QWidget* makeGrid(const resources::DialogControl& control, QWidget* parent)
-{
-    if (control.id != DlgComponents::kGrid || control.kind != resources::ControlKind::ListView)
-        return nullptr;
-    auto* grid = new CGridCtrl(parent, control.id);
-    if (control.style & resources::controlStyle::SingleSelect)
-        grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    return grid;
-}
-
 // Runs a command of the dialog; a failure is shown once and never leaves the handler.
 template <class Command, class Report>
 void guarded(Command&& command, Report&& report)
@@ -132,7 +123,7 @@ DlgComponents::DlgComponents(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("DlgComponents"));
     if (const resources::DialogTemplate* dialog = dialogTemplate(kTemplateId)) {
         DialogBuilder builder(*dialog);
-        builder.setWidgetFactory(makeGrid);
+        builder.setWidgetFactory(gridForListViews());
         builder.build(this);
     }
     setWindowIcon(moduleIcon(kIconId));
@@ -175,9 +166,10 @@ DlgComponents::~DlgComponents()
 
 void DlgComponents::setUpGrid(int32_t unitMode, bool devControl)
 {
+    // The grid keeps the styles every grid is made with: grid lines, full-row selection and
+    // info tips for the names that do not fit their cells.
     if (!grid_)
         return;
-    grid_->setExtendedStyle(CGridCtrl::GridLines | CGridCtrl::FullRowSelect);
     grid_->insertColumnFromResource(ColumnPosition, kTitlePosition, 30);
     grid_->insertColumnFromResource(ColumnName, kTitleName, 110);
     grid_->insertColumnFromResource(ColumnAltName, kTitleAltName, 110);

@@ -2,6 +2,7 @@
 
 #include "platform/Format.h"
 #include "ui/DialogBuilder.h"
+#include "ui/GridControls.h"
 #include "ui/SortedComboBox.h"
 #include "ui/TemplateResizeRules.h"
 #include "ui/UiText.h"
@@ -19,7 +20,6 @@ namespace ui {
 
 namespace {
 
-namespace cs = resources::controlStyle;
 using controls::CAutoCtrl;
 using controls::CGridCtrl;
 
@@ -33,18 +33,15 @@ QString formatted(std::u16string_view format, std::initializer_list<platform::Fo
     return QString::fromStdU16String(platform::format(format, args));
 }
 
-// The page's list view becomes the system's grid and its custom control the chart.
-QWidget* makePageControl(const resources::DialogControl& control, QWidget* parent)
+// The page's list view becomes a grid, as every list of the windows, and the frame of its
+// custom control the chart.
+DialogBuilder::WidgetFactory pageControls()
 {
-    if (control.id == GradTab::kPointList && control.kind == resources::ControlKind::ListView) {
-        auto* grid = new CGridCtrl(parent, control.id);
-        if (control.style & cs::SingleSelect)
-            grid->setSelectionMode(QAbstractItemView::SingleSelection);
-        return grid;
-    }
-    if (control.id == GradTab::kChart && control.kind == resources::ControlKind::Custom)
-        return new CAutoCtrl(parent, control.id);
-    return nullptr;
+    return [grids = gridForListViews()](const resources::DialogControl& control, QWidget* parent) -> QWidget* {
+        if (control.id == GradTab::kChart && control.kind == resources::ControlKind::Custom)
+            return new CAutoCtrl(parent, control.id);
+        return grids(control, parent);
+    };
 }
 
 } // namespace
@@ -55,7 +52,7 @@ GradTab::GradTab(QWidget* parent) : QWidget(parent)
     std::vector<BuiltControl> built;
     if (const resources::DialogTemplate* page = dialogTemplate(kTemplateId)) {
         DialogBuilder builder(*page);
-        builder.setWidgetFactory(makePageControl);
+        builder.setWidgetFactory(pageControls());
         built = builder.build(this);
         attachTemplateLayout(this, built, kTemplateId);
     }

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdint>
 #include <memory>
 #include <sys/resource.h>
 
@@ -206,10 +207,20 @@ TEST_F(ComponentsDialog, NextNumberFollowsTheLastComponentOfTheFile)
 
     // The last in file order counts, not the largest, so numbers can repeat.
     folder.writeTable({u"7;A;-;0;0;0;0;1;0", u"3;B;-;0;0;0;0;1;0"});
+    {
+        auto dialog = open();
+        EXPECT_EQ(dialog->nextNumber(), 4);
+        click(*dialog, DlgComponents::kAddButton);
+        EXPECT_EQ(dialog->components().back().number, 4);
+    }
+
+    // The largest number a file can hold: the next one wraps around instead of overflowing.
+    folder.writeTable({u"2147483647;A;-;0;0;0;0;1;0"});
     auto dialog = open();
-    EXPECT_EQ(dialog->nextNumber(), 4);
+    EXPECT_EQ(dialog->nextNumber(), INT32_MIN);
     click(*dialog, DlgComponents::kAddButton);
-    EXPECT_EQ(dialog->components().back().number, 4);
+    click(*dialog, DlgComponents::kAddButton);
+    EXPECT_EQ(dialog->components().back().number, INT32_MIN + 1);
 }
 
 TEST_F(ComponentsDialog, TypedCellsBecomeValuesAndFractionsAreRewritten)
