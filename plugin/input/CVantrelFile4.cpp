@@ -177,12 +177,12 @@ int32_t CVantrelFile4::parse(const unsigned char* data, uint64_t size)
     while (offset < binaryLength) {
         if (size - offset < layout::blockHeaderSize)
             return -5;
-        BlockHeader header = decodeBlockHeader(data + offset);
+        BlockHeader block = decodeBlockHeader(data + offset);
         offset += layout::blockHeaderSize;
-        if (header.sampleCount > (size - offset) / layout::sampleSize)
+        if (block.sampleCount > (size - offset) / layout::sampleSize)
             return -6;
-        Channel channel = channelFrom(header);
-        const std::size_t count = static_cast<std::size_t>(header.sampleCount);
+        Channel channel = channelFrom(block);
+        const std::size_t count = static_cast<std::size_t>(block.sampleCount);
         channel.signal.samples.resize(count);
         if (count > 0)
             std::memcpy(channel.signal.samples.data(), data + offset, count * layout::sampleSize);
@@ -230,14 +230,14 @@ int32_t CVantrelFile4::load(const std::u16string& path)
         if (readFully(file.get(), blockBytes, sizeof blockBytes) < sizeof blockBytes)
             return -5;
         position += layout::blockHeaderSize;
-        BlockHeader header = decodeBlockHeader(blockBytes);
-        if (header.sampleCount >= layout::sampleCountLimit)
+        BlockHeader block = decodeBlockHeader(blockBytes);
+        if (block.sampleCount >= layout::sampleCountLimit)
             return -6;
         const uint64_t bytesLeft = fileSize > position ? fileSize - position : 0;
-        if (header.sampleCount > bytesLeft / layout::sampleSize)
+        if (block.sampleCount > bytesLeft / layout::sampleSize)
             return -6;
-        Channel channel = channelFrom(header);
-        const std::size_t count = static_cast<std::size_t>(header.sampleCount);
+        Channel channel = channelFrom(block);
+        const std::size_t count = static_cast<std::size_t>(block.sampleCount);
         channel.signal.samples.resize(count);
         const uint64_t bytes = uint64_t{count} * layout::sampleSize;
         if (readFully(file.get(), channel.signal.samples.data(), bytes) < bytes)
