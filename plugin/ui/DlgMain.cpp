@@ -12,7 +12,7 @@
 #include "ui/MessagesTab.h"
 #include "ui/ResourceIcons.h"
 #include "ui/TabControl.h"
-#include "ui/TemplatePage.h"
+#include "ui/GradTab.h"
 #include "ui/TemplateResizeRules.h"
 #include "ui/UiText.h"
 #include "ui/controls/CGridCtrl.h"
@@ -182,7 +182,8 @@ void DlgMain::createPages()
         return;
     componentsTab_ = new ComponentsTab(tabControl_);
     identTab_ = new IdentTab(tabControl_);
-    gradTab_ = new TemplatePage(134, tabControl_);
+    gradTab_ = new GradTab(tabControl_);
+    gradTab_->setObjectName(QStringLiteral("page134"));  // pages are named after their templates
     calculationTab_ = new CalculationTab(tabControl_);
     messagesTab_ = new MessagesTab(tabControl_);
     const std::pair<QWidget*, int> pages[] = {

@@ -22,7 +22,7 @@ class ComponentsTab;
 class IdentTab;
 class MessagesTab;
 class TabControl;
-class TemplatePage;
+class GradTab;
 class MainWindowCommands;
 
 class DlgMain : public QDialog, private controls::GridListener {
@@ -54,6 +54,7 @@ public:
     QWidget* page(int tab) const;
     ComponentsTab* componentsTab() const { return componentsTab_; }
     IdentTab* identTab() const { return identTab_; }
+    GradTab* gradTab() const { return gradTab_; }
     CalculationTab* calculationTab() const { return calculationTab_; }
     MessagesTab* messagesTab() const { return messagesTab_; }
     MainWindowCommands& commands() { return *commands_; }
@@ -80,7 +81,7 @@ private:
     TabControl* tabControl_ = nullptr;
     ComponentsTab* componentsTab_ = nullptr;
     IdentTab* identTab_ = nullptr;
-    TemplatePage* gradTab_ = nullptr;
+    GradTab* gradTab_ = nullptr;
     CalculationTab* calculationTab_ = nullptr;
     MessagesTab* messagesTab_ = nullptr;
     std::unique_ptr<MainWindowCommands> commands_;

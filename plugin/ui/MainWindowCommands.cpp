@@ -1,42 +1,17 @@
 #include "ui/MainWindowCommands.h"
 
 #include "report/ReportCommands.h"
-#include "ui/DialogBuilder.h"
 #include "ui/DlgAbout.h"
+#include "ui/DlgComponents.h"
 #include "ui/DlgMain.h"
 #include "ui/DlgSettings.h"
-#include "ui/GridControls.h"
 #include "ui/UiText.h"
 
-#include <QPushButton>
 
 #include <exception>
 #include <new>
 
 namespace ui {
-
-namespace {
-
-constexpr int kComponentsTemplate = 117;
-
-// The components dialog as its template gives it, for as long as the table editor is not part
-// of the window: it opens and closes like the editor and changes nothing.
-void showComponentsTemplate(QWidget* owner)
-{
-    QDialog dialog(owner);
-    if (const resources::DialogTemplate* components = dialogTemplate(kComponentsTemplate)) {
-        DialogBuilder builder(*components);
-        builder.setWidgetFactory(gridForListViews());
-        builder.build(&dialog);
-    }
-    if (auto* save = findControlAs<QPushButton>(&dialog, 1))
-        QObject::connect(save, &QPushButton::clicked, &dialog, &QDialog::accept);
-    if (auto* cancel = findControlAs<QPushButton>(&dialog, 2))
-        QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
-    dialog.exec();
-}
-
-} // namespace
 
 MainWindowCommands::MainWindowCommands(DlgMain& window)
     : window_(window), qtDialogs_(&window), dialogs_(&qtDialogs_), view_(window, qtDialogs_), workspace_(&view_)
@@ -93,7 +68,10 @@ void MainWindowCommands::recalculate(std::optional<int> row)
 
 void MainWindowCommands::editComponents()
 {
-    guarded([this] { showComponentsTemplate(&window_); });
+    guarded([this] {
+        DlgComponents dialog(&window_);
+        dialog.exec();
+    });
     recalculate(std::nullopt);
 }
 

@@ -4,6 +4,7 @@
 #include "ui/CalculationTab.h"
 #include "ui/ComponentsTab.h"
 #include "ui/DlgMain.h"
+#include "ui/GradTab.h"
 #include "ui/IdentTab.h"
 #include "ui/MessagesTab.h"
 #include "ui/UiText.h"
@@ -111,9 +112,10 @@ void MainWindowView::emptyIdentification()
         tab->empty();
 }
 
-void MainWindowView::showCalibration(const std::vector<CalibrationRow>&)
+void MainWindowView::showCalibration(const std::vector<CalibrationRow>& rows)
 {
-    // The calibration page shows its rows once it is more than its template.
+    if (GradTab* tab = window_.gradTab())
+        tab->refresh(rows);
 }
 
 void MainWindowView::showQuantitation(const std::vector<QuantitationRow>& rows)

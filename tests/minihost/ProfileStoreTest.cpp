@@ -37,7 +37,8 @@ TEST(ProfileStore, MissingEmptyOrGarbledFilesReadWhatIsSound)
 
     QFile garbled(dir.filePath(QStringLiteral("garbled.txt")));
     ASSERT_TRUE(garbled.open(QIODevice::WriteOnly));
-    garbled.write("\xff\xfe\x00junk\n\tnokey\nkey\tnotanumber\ngood\t42\r\nnotab\n", 47);
+    static const char garbage[] = "\xff\xfe\x00junk\n\tnokey\nkey\tnotanumber\ngood\t42\r\nnotab\n";
+    garbled.write(garbage, sizeof garbage - 1);
     garbled.close();
     ProfileStore profile(garbled.fileName());
     EXPECT_TRUE(profile.getInt(QStringLiteral("good"), &value));
