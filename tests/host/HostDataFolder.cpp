@@ -102,7 +102,7 @@ Component componentAt(std::u16string name, double time1, double time2)
     Component component;
     component.number = 1;
     component.name = std::move(name);
-    component.altName = u"-";
+    component.altName = std::u16string(1, u'-');  // GCC 12 warns wrongly on a one-unit literal here
     component.time1 = time1;
     component.window1 = 10;
     component.time2 = time2;
