@@ -229,7 +229,7 @@ void DlgComponents::addComponent()
             fresh.number = nextNumber_;
             nextNumber_ = following(nextNumber_);
             fresh.name = u"Новый компонент";
-            fresh.altName = u"-";
+            fresh.altName = std::u16string(1, u'-');  // GCC 12 warns wrongly on a one-unit literal here
             fresh.mainChannel = 1;
             components_.push_back(std::move(fresh));
             dirty_ = true;
