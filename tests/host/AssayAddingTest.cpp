@@ -12,20 +12,20 @@ class Adding : public WorkspaceFixture {
 protected:
     int32_t calibration(const std::string& file, double area = 100)
     {
-        AssaySpec spec;
-        spec.isCalibration = true;
-        spec.sample = u"Градуировка ";
-        spec.sample += static_cast<char16_t>(u'0' + nextSample++);
-        spec.channels[1] = {peakAt(u"Бензол", 2.0, area, 1.0)};
-        spec.channels[2] = {peakAt(u"Бензол", 3.0, area, 1.0)};
-        return data.addAssay(file, spec);
+        AssayDraft draft;
+        draft.isCalibration = true;
+        draft.sample = u"Градуировка ";
+        draft.sample += static_cast<char16_t>(u'0' + nextSample++);
+        draft.channels[1] = {peakAt(u"Бензол", 2.0, area, 1.0)};
+        draft.channels[2] = {peakAt(u"Бензол", 3.0, area, 1.0)};
+        return data.addAssay(file, draft);
     }
     int32_t analysis(const std::string& file)
     {
-        AssaySpec spec;
-        spec.databasePeaks = {peakAt(u"Бензол", 2.0, 150)};
-        spec.channels[1] = {peakAt(u"Бензол", 2.0, 150)};
-        return data.addAssay(file, spec);
+        AssayDraft draft;
+        draft.databasePeaks = {peakAt(u"Бензол", 2.0, 150)};
+        draft.channels[1] = {peakAt(u"Бензол", 2.0, 150)};
+        return data.addAssay(file, draft);
     }
     int nextSample = 1;
 };
@@ -129,9 +129,9 @@ TEST_F(Adding, ACountBeyondTheRoomGivenReadsTheWholeArrayOnly)
 
 TEST_F(Adding, InvisibleAssaysAreSkippedWithoutAMessage)
 {
-    AssaySpec deleted;
+    AssayDraft deleted;
     deleted.isDeleted = true;
-    AssaySpec hidden;
+    AssayDraft hidden;
     hidden.isHidden = true;
     const int32_t d = data.addAssay("d.stg", deleted);
     const int32_t h = data.addAssay("h.stg", hidden);
@@ -197,7 +197,7 @@ TEST_F(Adding, AQueryFailingMidwayKeepsWhatWasLoadedBeforeIt)
 
 TEST_F(Adding, UnreadableChromatogramsAreAddedAndListedInOneBox)
 {
-    AssaySpec missing;
+    AssayDraft missing;
     missing.writeFile = false;
     const int32_t x = data.addAssay("x.stg", missing);
     const int32_t y = data.addAssay("y.stg", missing);

@@ -11,18 +11,18 @@ class Workspace : public WorkspaceFixture {
 protected:
     int32_t calibration(const std::string& file, double area1 = 100, double area2 = 100)
     {
-        AssaySpec spec;
-        spec.isCalibration = true;
-        spec.channels[1] = {peakAt(u"Бензол", 2.0, area1, 1.0), peakAt(u"Толуол", 4.0, 50, 1.0)};
-        spec.channels[2] = {peakAt(u"Бензол", 3.0, area2, 1.0)};
-        return data.addAssay(file, spec);
+        AssayDraft draft;
+        draft.isCalibration = true;
+        draft.channels[1] = {peakAt(u"Бензол", 2.0, area1, 1.0), peakAt(u"Толуол", 4.0, 50, 1.0)};
+        draft.channels[2] = {peakAt(u"Бензол", 3.0, area2, 1.0)};
+        return data.addAssay(file, draft);
     }
     int32_t analysis(const std::string& file)
     {
-        AssaySpec spec;
-        spec.databasePeaks = {peakAt(u"Бензол", 2.0, 150)};
-        spec.channels[1] = {peakAt(u"Бензол", 2.0, 150)};
-        return data.addAssay(file, spec);
+        AssayDraft draft;
+        draft.databasePeaks = {peakAt(u"Бензол", 2.0, 150)};
+        draft.channels[1] = {peakAt(u"Бензол", 2.0, 150)};
+        return data.addAssay(file, draft);
     }
     int rowOf(int32_t id) const
     {
@@ -111,9 +111,9 @@ TEST_F(Workspace, ACalibrationChromatogramFillsTheIdentificationListAndAnAnalysi
 
 TEST_F(Workspace, TheChannelListsShowTheFirstTwoTablesByChannelNumber)
 {
-    AssaySpec one;
+    AssayDraft one;
     one.channels[2] = {peakAt(u"A", 1.0, 10)};
-    AssaySpec three;
+    AssayDraft three;
     three.channels[5] = {peakAt(u"E", 5.0, 50)};
     three.channels[1] = {peakAt(u"A", 1.0, 10)};
     three.channels[3] = {peakAt(u"C", 3.0, 30), peakAt(u"D", 3.5, 35)};

@@ -46,12 +46,12 @@ std::u16string HostDataFolder::path16(const std::string& name) const
     return platform::utf8ToUtf16((root_ / name).string());
 }
 
-int32_t HostDataFolder::addAssay(const std::string& fileName, const AssaySpec& spec)
+int32_t HostDataFolder::addAssay(const std::string& fileName, const AssayDraft& draft)
 {
     const std::u16string path = path16(fileName);
-    if (spec.writeFile) {
+    if (draft.writeFile) {
         CVantrelFile4 file;
-        for (const auto& [number, peaks] : spec.channels) {
+        for (const auto& [number, peaks] : draft.channels) {
             Channel channel;
             channel.number = number;
             channel.signal.samples = {0, 10, 40, 10, 0};
@@ -63,14 +63,14 @@ int32_t HostDataFolder::addAssay(const std::string& fileName, const AssaySpec& s
     }
     HostAssayRow row;
     row.fileName = path;
-    row.sample = spec.sample;
-    row.mixture = spec.mixture;
+    row.sample = draft.sample;
+    row.mixture = draft.mixture;
     row.date = 1700000000;
-    row.isCalibration = spec.isCalibration;
-    row.isDeleted = spec.isDeleted;
-    row.isHidden = spec.isHidden;
+    row.isCalibration = draft.isCalibration;
+    row.isDeleted = draft.isDeleted;
+    row.isHidden = draft.isHidden;
     const auto id = static_cast<int32_t>(HostSchema::insertAssay(database_, row));
-    for (const Peak& peak : spec.databasePeaks)
+    for (const Peak& peak : draft.databasePeaks)
         HostSchema::insertPeak(database_, {id, peak.name, peak.time, peak.area});
     return id;
 }

@@ -12,7 +12,7 @@
 
 struct sqlite3;
 
-struct AssaySpec {
+struct AssayDraft {
     std::u16string sample = u"Проба";
     std::u16string mixture = u"Смесь";
     bool isCalibration = false;
@@ -35,7 +35,7 @@ public:
     std::u16string path16(const std::string& name) const;
 
     // Adds the assay row (and its file); returns the id.
-    int32_t addAssay(const std::string& fileName, const AssaySpec& spec);
+    int32_t addAssay(const std::string& fileName, const AssayDraft& draft);
     // Writes the component table where the workspace reads it.
     void writeComponents(const ComponentList& components);
     // Runs SQL on the host database.
