@@ -23,7 +23,9 @@ const char* const schema =
     "name TEXT, "
     "time REAL, "
     "area REAL);"
-    "CREATE INDEX IF NOT EXISTS peak_assayid ON peak(assayid);";
+    // Led by the assay id, and in time order within an assay, so that the loader's query reads an
+    // assay's peaks already sorted instead of sorting them on every load.
+    "CREATE INDEX IF NOT EXISTS peak_assayid ON peak(assayid, time);";
 
 [[noreturn]] void raise(sqlite3* handle, int result, const char* sql)
 {
