@@ -22,7 +22,7 @@ int32_t chosenIdCount(intptr_t hostResult)
 
 void loadNewAssays(DataBase::Connection& connection, const std::vector<int32_t>& ids, AssayMap& assays,
                    std::vector<UnreadChromatogram>& unread,
-                   const std::function<void(int32_t id, const AssayRecord& record)>& added)
+                   const std::function<void(int32_t id, const AssayRecord& record, int32_t fileResult)>& added)
 {
     for (int32_t id : ids) {
         if (assays.count(id))
@@ -35,7 +35,7 @@ void loadNewAssays(DataBase::Connection& connection, const std::vector<int32_t>&
             unread.push_back({fileResult, record->fileName});
         auto inserted = assays.emplace(id, std::move(*record)).first;
         if (added)
-            added(id, inserted->second);
+            added(id, inserted->second, fileResult);
     }
 }
 

@@ -31,12 +31,13 @@ struct UnreadChromatogram {
 };
 
 // Loads every id of `ids` that `assays` does not hold yet, in order (an id listed twice is loaded
-// once), and inserts the record under its id; `added` runs after each insertion. An id without a
+// once), and inserts the record under its id; `added` runs after each insertion, with the chromatogram
+// file's load code (0 = read). An id without a
 // visible assay is skipped silently. Raises DataBase::SqlException; the assays inserted before the
 // failure stay.
 void loadNewAssays(DataBase::Connection& connection, const std::vector<int32_t>& ids, AssayMap& assays,
                    std::vector<UnreadChromatogram>& unread,
-                   const std::function<void(int32_t id, const AssayRecord& record)>& added = {});
+                   const std::function<void(int32_t id, const AssayRecord& record, int32_t fileResult)>& added = {});
 
 // "Ошибка %d. Не удалось открыть файл.\n'%s'." for every file, one after the other.
 std::u16string unreadChromatogramsText(const std::vector<UnreadChromatogram>& unread);

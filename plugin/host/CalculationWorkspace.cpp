@@ -62,7 +62,7 @@ void CalculationWorkspace::addFromHost()
         try {
             connection = std::make_unique<DataBase::Connection>(DataBase::Connection::hostConnectionString());
             loadNewAssays(*connection, ids, assays_, unread,
-                          [this](int32_t id, const AssayRecord& record) { appendRow(id, record); });
+                          [this](int32_t id, const AssayRecord& record, int32_t) { appendRow(id, record); });
         } catch (const DataBase::SqlException& exception) {
             // The assays loaded before the failure stay, with their rows; the rest of the choice is
             // dropped. Close at once: the connection may be the very thing that failed.

@@ -4,6 +4,7 @@
 #include "engine/Calculation.h"
 #include "engine/ComponentTable.h"
 #include "engine/MessageLog.h"
+#include "host/AssayAdding.h"
 #include "input/AssayLoader.h"
 #include "input/Connection.h"
 #include "input/SqlException.h"
@@ -77,18 +78,13 @@ void loadAssays(const BatchOptions& options, AssayMap& assays, std::map<int32_t,
     if (!platform::fileExists(database))
         throw DataBase::SqlException("unable to open database file", std::string(), 14);
     DataBase::Connection connection(database.c_str());
-    for (int32_t id : options.ids) {
-        if (assays.count(id))
-            continue;
-        int32_t fileResult = 0;
-        std::optional<AssayRecord> record = loadAssay(connection, id, &fileResult);
-        if (!record)
-            continue;
-        if (fileResult != 0)
-            err << "dvinar-batch: " << platform::utf16ToUtf8(fileLoadErrorText(fileResult, record->fileName)) << '\n';
+    std::vector<host::UnreadChromatogram> unread;
+    auto recordLoad = [&](int32_t id, const AssayRecord& record, int32_t fileResult) {
         fileResults[id] = fileResult;
-        assays.emplace(id, std::move(*record));
-    }
+        if (fileResult != 0)
+            err << "dvinar-batch: " << platform::utf16ToUtf8(fileLoadErrorText(fileResult, record.fileName)) << '\n';
+    };
+    host::loadNewAssays(connection, options.ids, assays, unread, recordLoad);
 }
 
 } // namespace
