@@ -1,11 +1,11 @@
-// The host's windows need an application object; Qt also switches the process to the user's
-// locale here, so the tests see the decimal comma an analyst's machine may have.
+// Widget tests need a QApplication. It also switches the process to the user's locale (a decimal
+// comma under ru_RU.UTF-8), which every number the windows show must survive.
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
-    // Test discovery runs the program without the test environment; it needs no display either.
+    // The tests start with the offscreen platform; a run by hand without it needs no display either.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
