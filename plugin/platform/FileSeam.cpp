@@ -1,0 +1,437 @@
+#include "platform/FileSeam.h"
+
+#include "platform/Paths.h"
+#include "platform/Text.h"
+
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+FileSystemCalls& kernelCalls()
+{
+    static FileSystemCalls calls;
+    return calls;
+}
+
+FileSystemCalls* activeCalls = nullptr;
+
+// A message such as `Cannot save "/data/table.csv": it is a folder`.
+void setError(FileError& error, int code, std::u16string_view path, std::string_view what,
+              std::string_view reason)
+{
+    error.code = code;
+    error.path = std::u16string(path);
+    error.message = utf8ToUtf16(what) + u" \"" + error.path + u"\": " + utf8ToUtf16(reason);
+}
+
+void setSystemError(FileError& error, int code, std::u16string_view path, std::string_view what)
+{
+    setError(error, code, path, what, describeSystemError(code));
+}
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Follows symlinks by hand so that a link to a file that does not exist yet still names where the
+// file is to be made. Returns false with errno in `code` when a link cannot be read or loops.
+bool resolveSymlinks(const std::string& path, std::string& resolved, int& code)
+{
+    FileSystemCalls& calls = fileSystemCalls();
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat status {};
+        if (calls.lstat(current.c_str(), &status) != 0) {
+            if (errno == ENOENT) {
+                resolved = current;
+                return true;
+            }
+            code = errno;
+            return false;
+        }
+        if (!S_ISLNK(status.st_mode)) {
+            resolved = current;
+            return true;
+        }
+        std::array<char, PATH_MAX> buffer{};
+        ssize_t n = calls.readlink(current.c_str(), buffer.data(), buffer.size());
+        if (n < 0) {
+            code = errno;
+            return false;
+        }
+        if (static_cast<std::size_t>(n) >= buffer.size()) {
+            code = ENAMETOOLONG;
+            return false;
+        }
+        std::string link(buffer.data(), static_cast<std::size_t>(n));
+        current = (!link.empty() && link.front() == '/') ? link : folderOf(current) + "/" + link;
+    }
+    code = ELOOP;
+    return false;
+}
+
+// Why a path may not be written over, or nullptr when it may: the seam replaces regular files only.
+const char* refusalOf(const struct stat& status)
+{
+    if (S_ISDIR(status.st_mode))
+        return "it is a folder";
+    if (!S_ISREG(status.st_mode))
+        return "it is not a regular file";
+    return nullptr;
+}
+
+int refusalCode(const struct stat& status) { return S_ISDIR(status.st_mode) ? EISDIR : EINVAL; }
+
+bool writeAll(int fd, std::string_view bytes, int& code)
+{
+    FileSystemCalls& calls = fileSystemCalls();
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = calls.write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            code = errno;
+            return false;
+        }
+        if (n == 0) {  // no progress and no reason: treat as a full device rather than spin
+            code = ENOSPC;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string randomSuffix()
+{
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<int> pick(0, static_cast<int>(sizeof kLetters) - 2);
+    std::string suffix(6, 'x');
+    for (char& c : suffix)
+        c = kLetters[pick(random)];
+    return suffix;
+}
+
+// A rename is durable only once the folder's entry is on disk too. File systems that cannot sync
+// a folder say EINVAL; that is no failure of ours.
+int syncFolder(const std::string& folder)
+{
+    FileSystemCalls& calls = fileSystemCalls();
+    int fd = calls.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0)
+        return errno;
+    int code = 0;
+    if (calls.fsync(fd) != 0 && errno != EINVAL && errno != EROFS)
+        code = errno;
+    calls.close(fd);
+    return code;
+}
+
+} // namespace
+
+std::string FileError::messageUtf8() const { return utf16ToUtf8(message); }
+
+int FileSystemCalls::open(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+ssize_t FileSystemCalls::read(int fd, void* buffer, std::size_t size) { return ::read(fd, buffer, size); }
+ssize_t FileSystemCalls::write(int fd, const void* buffer, std::size_t size) { return ::write(fd, buffer, size); }
+int FileSystemCalls::fsync(int fd) { return ::fsync(fd); }
+int FileSystemCalls::close(int fd) { return ::close(fd); }
+int FileSystemCalls::fstat(int fd, struct stat* status) { return ::fstat(fd, status); }
+int FileSystemCalls::stat(const char* path, struct stat* status) { return ::stat(path, status); }
+int FileSystemCalls::lstat(const char* path, struct stat* status) { return ::lstat(path, status); }
+int FileSystemCalls::access(const char* path, int mode) { return ::faccessat(AT_FDCWD, path, mode, AT_EACCESS); }
+int FileSystemCalls::fchmod(int fd, mode_t mode) { return ::fchmod(fd, mode); }
+int FileSystemCalls::rename(const char* from, const char* to) { return ::rename(from, to); }
+int FileSystemCalls::unlink(const char* path) { return ::unlink(path); }
+ssize_t FileSystemCalls::readlink(const char* path, char* buffer, std::size_t size) { return ::readlink(path, buffer, size); }
+int FileSystemCalls::mkdir(const char* path, mode_t mode) { return ::mkdir(path, mode); }
+int FileSystemCalls::rmdir(const char* path) { return ::rmdir(path); }
+
+FileSystemCalls& fileSystemCalls() { return activeCalls ? *activeCalls : kernelCalls(); }
+
+ScopedFileSystemCalls::ScopedFileSystemCalls(FileSystemCalls& replacement) : previous_(activeCalls)
+{
+    activeCalls = &replacement;
+}
+
+ScopedFileSystemCalls::~ScopedFileSystemCalls() { activeCalls = previous_; }
+
+AtomicFileWriter::~AtomicFileWriter() { discard(); }
+
+bool AtomicFileWriter::fail(FileError& error, int code, std::string_view what)
+{
+    setSystemError(error, code, displayPath_, what);
+    discard();
+    return false;
+}
+
+bool AtomicFileWriter::open(std::u16string_view target, FileError& error, mode_t newFileMode)
+{
+    discard();
+    error = {};
+    displayPath_ = std::u16string(target);
+    FileSystemCalls& calls = fileSystemCalls();
+    const std::string native = nativePath(target);
+    if (native.empty())
+        return fail(error, ENOENT, "Cannot save");
+    int code = 0;
+    if (!resolveSymlinks(native, target_, code))
+        return fail(error, code, "Cannot save");
+
+    struct stat status {};
+    targetExisted_ = calls.lstat(target_.c_str(), &status) == 0;
+    if (!targetExisted_ && errno != ENOENT)
+        return fail(error, errno, "Cannot save");
+    mode_t createMode = newFileMode;
+    if (targetExisted_) {
+        if (const char* refusal = refusalOf(status)) {
+            setError(error, refusalCode(status), displayPath_, "Cannot save", refusal);
+            discard();
+            return false;
+        }
+        // Checked on the bits as well as by access(): a privileged user passes access() on
+        // anything, yet a file marked read-only is not ours to replace.
+        if ((status.st_mode & 0222) == 0 || calls.access(target_.c_str(), W_OK) != 0) {
+            setError(error, EACCES, displayPath_, "Cannot save", "the file is read-only");
+            discard();
+            return false;
+        }
+        finalMode_ = status.st_mode & 07777;
+        createMode = 0600;  // no wider than the target while it fills
+    }
+
+    const std::string folder = folderOf(target_);
+    const std::string base = (folder == "/" ? std::string() : folder) + "/." + nameOf(target_) + ".";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string candidate = base + randomSuffix();
+        int fd = calls.open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, createMode);
+        if (fd >= 0) {
+            fd_ = fd;
+            temporary_ = std::move(candidate);
+            break;
+        }
+        if (errno != EEXIST)
+            return fail(error, errno, "Cannot create a temporary file to save");
+    }
+    if (fd_ < 0)
+        return fail(error, EEXIST, "Cannot create a temporary file to save");
+    if (targetExisted_ && calls.fchmod(fd_, finalMode_) != 0)
+        return fail(error, errno, "Cannot keep the permissions of");
+    return true;
+}
+
+bool AtomicFileWriter::write(std::string_view bytes, FileError& error)
+{
+    if (fd_ < 0) {
+        if (!error.failed())
+            setError(error, EBADF, displayPath_, "Cannot write", "the file is not open");
+        return false;
+    }
+    int code = 0;
+    if (!writeAll(fd_, bytes, code))
+        return fail(error, code, "Cannot write");
+    return true;
+}
+
+bool AtomicFileWriter::commit(FileError& error)
+{
+    if (fd_ < 0) {
+        if (!error.failed())
+            setError(error, EBADF, displayPath_, "Cannot save", "the file is not open");
+        return false;
+    }
+    FileSystemCalls& calls = fileSystemCalls();
+    if (calls.fsync(fd_) != 0)
+        return fail(error, errno, "Cannot write");
+    const int fd = fd_;
+    fd_ = -1;
+    if (calls.close(fd) != 0) {
+        int code = errno;
+        calls.unlink(temporary_.c_str());
+        temporary_.clear();
+        setSystemError(error, code, displayPath_, "Cannot write");
+        return false;
+    }
+    // Looked at again just before the rename: a target that has meanwhile become a folder or a
+    // device node is still left alone.
+    struct stat status {};
+    if (calls.lstat(target_.c_str(), &status) == 0 && refusalOf(status)) {
+        calls.unlink(temporary_.c_str());
+        temporary_.clear();
+        setError(error, refusalCode(status), displayPath_, "Cannot save", refusalOf(status));
+        return false;
+    }
+    if (calls.rename(temporary_.c_str(), target_.c_str()) != 0) {
+        int code = errno;
+        calls.unlink(temporary_.c_str());
+        temporary_.clear();
+        setSystemError(error, code, displayPath_, "Cannot save");
+        return false;
+    }
+    temporary_.clear();
+    if (int code = syncFolder(folderOf(target_)); code != 0) {
+        setSystemError(error, code, displayPath_, "Saved, but cannot make durable the folder of");
+        return false;
+    }
+    return true;
+}
+
+void AtomicFileWriter::discard()
+{
+    FileSystemCalls& calls = fileSystemCalls();
+    if (fd_ >= 0) {
+        calls.close(fd_);
+        fd_ = -1;
+    }
+    if (!temporary_.empty()) {
+        calls.unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}
+
+bool writeFileAtomically(std::u16string_view path, std::string_view bytes, FileError& error, mode_t newFileMode)
+{
+    AtomicFileWriter writer;
+    return writer.open(path, error, newFileMode) && writer.write(bytes, error) && writer.commit(error);
+}
+
+bool readRegularFile(std::u16string_view path, std::string& out, FileError& error, std::uint64_t maxBytes)
+{
+    out.clear();
+    error = {};
+    FileSystemCalls& calls = fileSystemCalls();
+    const std::string native = nativePath(path);
+    // O_NONBLOCK: opening a FIFO must not wait for a writer that never comes.
+    int fd = native.empty() ? (errno = ENOENT, -1) : calls.open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
+    if (fd < 0) {
+        setSystemError(error, errno, path, "Cannot read");
+        return false;
+    }
+    struct stat status {};
+    bool ok = true;
+    if (calls.fstat(fd, &status) != 0) {
+        setSystemError(error, errno, path, "Cannot read");
+        ok = false;
+    } else if (const char* refusal = refusalOf(status)) {
+        setError(error, refusalCode(status), path, "Cannot read", refusal);
+        ok = false;
+    } else if (static_cast<std::uint64_t>(status.st_size) > maxBytes) {
+        setError(error, EFBIG, path, "Cannot read", "the file is too large");
+        ok = false;
+    }
+    if (ok) {
+        out.reserve(static_cast<std::size_t>(status.st_size));
+        std::array<char, 65536> buffer{};
+        for (;;) {
+            ssize_t n = calls.read(fd, buffer.data(), buffer.size());
+            if (n == 0)
+                break;
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                setSystemError(error, errno, path, "Cannot read");
+                ok = false;
+                break;
+            }
+            if (out.size() + static_cast<std::size_t>(n) > maxBytes) {  // grew while being read
+                setError(error, EFBIG, path, "Cannot read", "the file is too large");
+                ok = false;
+                break;
+            }
+            out.append(buffer.data(), static_cast<std::size_t>(n));
+        }
+    }
+    calls.close(fd);
+    if (!ok)
+        out.clear();
+    return ok;
+}
+
+bool createNewFile(std::u16string_view path, std::string_view bytes, mode_t mode, FileError& error)
+{
+    error = {};
+    FileSystemCalls& calls = fileSystemCalls();
+    const std::string native = nativePath(path);
+    int fd = native.empty() ? (errno = ENOENT, -1)
+                            : calls.open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd < 0) {
+        setSystemError(error, errno, path, "Cannot create");
+        return false;
+    }
+    int code = 0;
+    bool ok = writeAll(fd, bytes, code);
+    if (ok && !bytes.empty() && calls.fsync(fd) != 0) {
+        code = errno;
+        ok = false;
+    }
+    if (calls.close(fd) != 0 && ok) {
+        code = errno;
+        ok = false;
+    }
+    if (!ok) {
+        calls.unlink(native.c_str());
+        setSystemError(error, code, path, "Cannot write");
+    }
+    return ok;
+}
+
+bool createNewFolder(std::u16string_view path, mode_t mode, FileError& error)
+{
+    error = {};
+    const std::string native = nativePath(path);
+    if (native.empty() || fileSystemCalls().mkdir(native.c_str(), mode) != 0) {
+        setSystemError(error, native.empty() ? ENOENT : errno, path, "Cannot create the folder");
+        return false;
+    }
+    return true;
+}
+
+bool removeFile(std::u16string_view path, FileError& error)
+{
+    error = {};
+    const std::string native = nativePath(path);
+    if (fileSystemCalls().unlink(native.c_str()) != 0 && errno != ENOENT) {
+        setSystemError(error, errno, path, "Cannot remove");
+        return false;
+    }
+    return true;
+}
+
+bool sameFile(std::u16string_view a, std::u16string_view b)
+{
+    FileSystemCalls& calls = fileSystemCalls();
+    struct stat first {}, second {};
+    return !a.empty() && !b.empty() && calls.stat(nativePath(a).c_str(), &first) == 0 &&
+           calls.stat(nativePath(b).c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+std::string describeSystemError(int code)
+{
+    const char* text = ::strerrordesc_np(code);
+    return text ? std::string(text) : "Unknown system error " + std::to_string(code);
+}
+
+} // namespace platform

@@ -1,0 +1,130 @@
+#pragma once
+// The one place where the system reads and writes outside files. Every layer goes through it so
+// that a save never leaves a cut-off file where a good one stood, a planted name is never followed,
+// and an input that is not a regular file (a FIFO, a folder, /dev/zero) never hangs or floods a
+// read. All system calls pass through FileSystemCalls, which tests replace to inject faults.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace platform {
+
+// A failed file operation: the system's error number and a message that names the path, such as
+// `Cannot write "/data/report.html": No space left on device`.
+struct FileError {
+    int code = 0;             // errno; 0 when nothing failed
+    std::u16string path;      // the file the message names
+    std::u16string message;   // English, whatever the process locale
+
+    bool failed() const { return code != 0; }
+    std::string messageUtf8() const;
+};
+
+// The system calls the seam uses. The defaults call the kernel; a test derives and overrides the
+// ones it wants to fail.
+class FileSystemCalls {
+public:
+    virtual ~FileSystemCalls() = default;
+    virtual int open(const char* path, int flags, mode_t mode);
+    virtual ssize_t read(int fd, void* buffer, std::size_t size);
+    virtual ssize_t write(int fd, const void* buffer, std::size_t size);
+    virtual int fsync(int fd);
+    virtual int close(int fd);
+    virtual int fstat(int fd, struct stat* status);
+    virtual int stat(const char* path, struct stat* status);
+    virtual int lstat(const char* path, struct stat* status);
+    virtual int access(const char* path, int mode);  // effective ids, like faccessat(AT_EACCESS)
+    virtual int fchmod(int fd, mode_t mode);
+    virtual int rename(const char* from, const char* to);
+    virtual int unlink(const char* path);
+    virtual ssize_t readlink(const char* path, char* buffer, std::size_t size);
+    virtual int mkdir(const char* path, mode_t mode);
+    virtual int rmdir(const char* path);
+};
+
+// The calls in effect (the kernel's unless a test has replaced them).
+FileSystemCalls& fileSystemCalls();
+
+// Replaces the calls for the life of the object; for tests. Not for concurrent use.
+class ScopedFileSystemCalls {
+public:
+    explicit ScopedFileSystemCalls(FileSystemCalls& replacement);
+    ~ScopedFileSystemCalls();
+    ScopedFileSystemCalls(const ScopedFileSystemCalls&) = delete;
+    ScopedFileSystemCalls& operator=(const ScopedFileSystemCalls&) = delete;
+
+private:
+    FileSystemCalls* previous_;
+};
+
+// Writes a file as a whole or not at all: the bytes go to a new temporary file in the target's
+// folder, and commit() makes them durable and renames the temporary over the target. Until then the
+// old target stays untouched; destroying an uncommitted writer removes the temporary.
+// A symlinked target is followed (the file it names is replaced, the link stays); an existing
+// target keeps its permission bits; a folder, FIFO, device or socket is refused and left alone, and
+// so is a target without write permission.
+class AtomicFileWriter {
+public:
+    AtomicFileWriter() = default;
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // newFileMode applies when the target does not exist yet (the umask still applies to it).
+    bool open(std::u16string_view target, FileError& error, mode_t newFileMode = 0666);
+    bool write(std::string_view bytes, FileError& error);
+    bool commit(FileError& error);
+    // Removes the temporary and forgets the target; harmless when nothing is open.
+    void discard();
+
+    bool isOpen() const { return fd_ >= 0; }
+    // The file the bytes finally land in (a symlinked target resolved).
+    const std::string& resolvedTarget() const { return target_; }
+    const std::string& temporaryPath() const { return temporary_; }
+
+private:
+    bool fail(FileError& error, int code, std::string_view what);
+
+    int fd_ = -1;
+    std::u16string displayPath_;
+    std::string target_;
+    std::string temporary_;
+    bool targetExisted_ = false;
+    mode_t finalMode_ = 0;
+};
+
+// The whole content in one call, through AtomicFileWriter.
+bool writeFileAtomically(std::u16string_view path, std::string_view bytes, FileError& error,
+                         mode_t newFileMode = 0666);
+
+// Default limit of readRegularFile: far above any table, template or report the system reads.
+inline constexpr std::uint64_t kDefaultReadLimit = std::uint64_t(1) << 30;
+
+// Reads a whole regular file. Anything else (FIFO, folder, device, socket) is refused before a
+// byte is read, and so is a file larger than maxBytes; the open never waits on a FIFO's writer.
+bool readRegularFile(std::u16string_view path, std::string& out, FileError& error,
+                     std::uint64_t maxBytes = kDefaultReadLimit);
+
+// Creates a new file under a name nobody holds yet (never follows a symlink, never truncates) and
+// writes the bytes into it. When the name is taken the error code is EEXIST, so a caller that tries
+// several names can move on. A partly written file is removed.
+bool createNewFile(std::u16string_view path, std::string_view bytes, mode_t mode, FileError& error);
+
+// Creates a new folder (never an existing one) with the given mode.
+bool createNewFolder(std::u16string_view path, mode_t mode, FileError& error);
+
+// Removes a file's name (a symlink itself, not what it points to). A name that is already gone is
+// success.
+bool removeFile(std::u16string_view path, FileError& error);
+
+// True when both paths exist and name the same file (same device and inode), symlinks followed:
+// saving onto itself, or an output that names an input.
+bool sameFile(std::u16string_view a, std::u16string_view b);
+
+// The system's English description of an error number, whatever the process locale.
+std::string describeSystemError(int code);
+
+} // namespace platform

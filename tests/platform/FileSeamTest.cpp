@@ -1,0 +1,426 @@
+#include "platform/FileSeam.h"
+#include "platform/Paths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace platform;
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        std::string pattern = (fs::temp_directory_path() / "vexol-seam-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    std::u16string wide(const std::string& name) const { return fromNativePath(file(name)); }
+    // Every name in the folder, hidden ones included: a temporary left behind shows here.
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> all;
+        for (const auto& entry : fs::directory_iterator(path_))
+            all.push_back(entry.path().filename().string());
+        std::sort(all.begin(), all.end());
+        return all;
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+std::string contentOf(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void put(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+mode_t modeOf(const std::string& path)
+{
+    struct stat status {};
+    ::lstat(path.c_str(), &status);
+    return status.st_mode;
+}
+
+enum class Op { None, Open, Write, Fsync, Close, Rename, Read };
+
+// Fails one kind of call with a given errno, optionally only on its n-th use; can also cut writes
+// and reads short.
+class FaultyCalls : public FileSystemCalls {
+public:
+    Op failing = Op::None;
+    int failOnCall = 1;   // 1 = the first call of that kind
+    int failCode = EIO;
+    int failTimes = 1;    // how many calls fail from failOnCall on
+    std::size_t writeCap = 0;  // when set, a write takes at most this many bytes
+    bool writeReturnsZero = false;
+
+    int open(const char* path, int flags, mode_t mode) override
+    {
+        // Folders are opened to sync them; only file opens count.
+        if (!(flags & O_DIRECTORY) && shouldFail(Op::Open))
+            return -1;
+        return FileSystemCalls::open(path, flags, mode);
+    }
+    ssize_t write(int fd, const void* buffer, std::size_t size) override
+    {
+        if (shouldFail(Op::Write))
+            return -1;
+        if (writeReturnsZero)
+            return 0;
+        if (writeCap != 0 && size > writeCap)
+            size = writeCap;
+        return FileSystemCalls::write(fd, buffer, size);
+    }
+    ssize_t read(int fd, void* buffer, std::size_t size) override
+    {
+        if (shouldFail(Op::Read))
+            return -1;
+        return FileSystemCalls::read(fd, buffer, size > 7 ? 7 : size);
+    }
+    int fsync(int fd) override { return shouldFail(Op::Fsync) ? -1 : FileSystemCalls::fsync(fd); }
+    int close(int fd) override
+    {
+        if (shouldFail(Op::Close)) {
+            FileSystemCalls::close(fd);  // like the kernel: the descriptor is gone even on EIO
+            errno = failCode;
+            return -1;
+        }
+        return FileSystemCalls::close(fd);
+    }
+    int rename(const char* from, const char* to) override
+    {
+        return shouldFail(Op::Rename) ? -1 : FileSystemCalls::rename(from, to);
+    }
+
+private:
+    bool shouldFail(Op op)
+    {
+        if (op != failing)
+            return false;
+        int call = ++calls_;
+        if (call >= failOnCall && call < failOnCall + failTimes) {
+            errno = failCode;
+            return true;
+        }
+        return false;
+    }
+    int calls_ = 0;
+};
+
+const std::string kOld = "the good report signed yesterday\n";
+
+} // namespace
+
+// Each fault strikes a save over a good file: a failed save keeps the old file whole and leaves no
+// temporary behind; a fault the seam is meant to ride out (EINTR, short writes) still saves.
+TEST(FileSeam, SaveUnderInjectedFaults)
+{
+    const std::string fresh(200000, 'n');
+    struct Case {
+        const char* name;
+        Op op;
+        int code;
+        int onCall;
+        int times;
+        std::size_t writeCap;
+        bool writeZero;
+        bool saves;
+    };
+    const Case cases[] = {
+        {"short writes", Op::None, 0, 1, 0, 4093, false, true},
+        {"write interrupted twice", Op::Write, EINTR, 1, 2, 0, false, true},
+        {"disk full on first write", Op::Write, ENOSPC, 1, 1, 0, false, false},
+        {"disk full midway", Op::Write, ENOSPC, 3, 1, 1000, false, false},
+        {"write makes no progress", Op::None, 0, 1, 0, 0, true, false},
+        {"I/O error on write", Op::Write, EIO, 2, 1, 5000, false, false},
+        {"I/O error on fsync", Op::Fsync, EIO, 1, 1, 0, false, false},
+        {"I/O error on close", Op::Close, EIO, 1, 1, 0, false, false},
+        {"rename fails", Op::Rename, EXDEV, 1, 1, 0, false, false},
+        {"temporary cannot be made", Op::Open, EACCES, 1, 1, 0, false, false},
+        {"disk full at the temporary", Op::Open, ENOSPC, 1, 1, 0, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const std::string target = folder.file("report.html");
+        put(target, kOld);
+        ::chmod(target.c_str(), 0640);
+
+        FaultyCalls faults;
+        faults.failing = c.op;
+        faults.failCode = c.code;
+        faults.failOnCall = c.onCall;
+        faults.failTimes = c.times;
+        faults.writeCap = c.writeCap;
+        faults.writeReturnsZero = c.writeZero;
+        FileError error;
+        bool saved = false;
+        {
+            ScopedFileSystemCalls scope(faults);
+            // Two writes, as a streaming caller does.
+            AtomicFileWriter writer;
+            saved = writer.open(folder.wide("report.html"), error) &&
+                    writer.write(std::string_view(fresh).substr(0, 100000), error) &&
+                    writer.write(std::string_view(fresh).substr(100000), error) && writer.commit(error);
+        }
+        EXPECT_EQ(saved, c.saves);
+        EXPECT_EQ(folder.names(), std::vector<std::string>{"report.html"});
+        EXPECT_EQ(modeOf(target) & 07777, 0640u);
+        if (c.saves) {
+            EXPECT_FALSE(error.failed()) << error.messageUtf8();
+            EXPECT_EQ(contentOf(target), fresh);
+        } else {
+            EXPECT_EQ(contentOf(target), kOld);
+            EXPECT_EQ(error.code, c.code == 0 ? ENOSPC : c.code);
+            EXPECT_NE(error.messageUtf8().find("\"" + target + "\""), std::string::npos) << error.messageUtf8();
+        }
+    }
+}
+
+TEST(FileSeam, ReadUnderInjectedFaults)
+{
+    TempFolder folder;
+    const std::string content = "Name;Time\r\nБензол;1.25\r\n";
+    put(folder.file("table.csv"), content);
+    {
+        FaultyCalls faults;  // every read returns at most 7 bytes, the second is interrupted
+        faults.failing = Op::Read;
+        faults.failCode = EINTR;
+        faults.failOnCall = 2;
+        ScopedFileSystemCalls scope(faults);
+        std::string out;
+        FileError error;
+        EXPECT_TRUE(readRegularFile(folder.wide("table.csv"), out, error)) << error.messageUtf8();
+        EXPECT_EQ(out, content);
+    }
+    {
+        FaultyCalls faults;
+        faults.failing = Op::Read;
+        faults.failCode = EIO;
+        faults.failOnCall = 2;
+        ScopedFileSystemCalls scope(faults);
+        std::string out = "stale";
+        FileError error;
+        EXPECT_FALSE(readRegularFile(folder.wide("table.csv"), out, error));
+        EXPECT_EQ(error.code, EIO);
+        EXPECT_TRUE(out.empty());  // never half a table
+    }
+}
+
+TEST(FileSeam, SaveKeepsPermissionsFollowsSymlinksAndRefusesWhatIsNotAFile)
+{
+    TempFolder folder;
+    FileError error;
+
+    // A new file gets the usual mode; an existing one keeps its own.
+    const mode_t mask = ::umask(022);
+    ASSERT_TRUE(writeFileAtomically(folder.wide("new.json"), "{}", error)) << error.messageUtf8();
+    EXPECT_EQ(modeOf(folder.file("new.json")) & 07777, 0644u);
+    ASSERT_TRUE(writeFileAtomically(folder.wide("private.html"), "x", error, 0600));
+    EXPECT_EQ(modeOf(folder.file("private.html")) & 07777, 0600u);
+    ::umask(mask);
+    ::chmod(folder.file("new.json").c_str(), 0604);
+    ASSERT_TRUE(writeFileAtomically(folder.wide("new.json"), "{\"a\":1}", error));
+    EXPECT_EQ(modeOf(folder.file("new.json")) & 07777, 0604u);
+    EXPECT_EQ(contentOf(folder.file("new.json")), "{\"a\":1}");
+
+    // A symlinked target: the file it names is replaced and the link stays a link.
+    fs::create_directory(folder.file("shared"));
+    put(folder.file("shared/table.csv"), "old");
+    fs::create_symlink("shared/table.csv", folder.file("table.csv"));
+    ASSERT_TRUE(writeFileAtomically(folder.wide("table.csv"), "new", error)) << error.messageUtf8();
+    EXPECT_TRUE(S_ISLNK(modeOf(folder.file("table.csv"))));
+    EXPECT_EQ(contentOf(folder.file("shared/table.csv")), "new");
+    // A link to a file not made yet creates that file.
+    fs::create_symlink(folder.file("shared/later.csv"), folder.file("later.csv"));
+    ASSERT_TRUE(writeFileAtomically(folder.wide("later.csv"), "made", error)) << error.messageUtf8();
+    EXPECT_EQ(contentOf(folder.file("shared/later.csv")), "made");
+    EXPECT_TRUE(S_ISLNK(modeOf(folder.file("later.csv"))));
+
+    // Not regular files, and a read-only one: refused, left as they were, nothing left behind.
+    fs::create_directory(folder.file("a folder"));
+    ASSERT_EQ(::mkfifo(folder.file("pipe").c_str(), 0600), 0);
+    put(folder.file("signed.csv"), "signed");
+    ::chmod(folder.file("signed.csv").c_str(), 0444);
+    fs::create_symlink("pipe", folder.file("link to pipe"));
+    int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = folder.file("sock");
+    const bool haveSocket = socketPath.size() < sizeof address.sun_path;
+    if (haveSocket) {
+        std::strcpy(address.sun_path, socketPath.c_str());
+        ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    }
+    // A device node only where this user may make one.
+    const bool haveDevice = ::mknod(folder.file("null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+
+    struct Refusal {
+        const char* name;
+        int code;
+        mode_t kind;
+    };
+    std::vector<Refusal> refusals = {
+        {"a folder", EISDIR, S_IFDIR},
+        {"pipe", EINVAL, S_IFIFO},
+        {"link to pipe", EINVAL, S_IFLNK},
+        {"signed.csv", EACCES, S_IFREG},
+    };
+    if (haveSocket)
+        refusals.push_back({"sock", EINVAL, S_IFSOCK});
+    if (haveDevice)
+        refusals.push_back({"null", EINVAL, S_IFCHR});
+    const auto before = folder.names();
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(r.name);
+        EXPECT_FALSE(writeFileAtomically(folder.wide(r.name), "overwritten", error));
+        EXPECT_EQ(error.code, r.code);
+        EXPECT_EQ(modeOf(folder.file(r.name)) & S_IFMT, r.kind);
+        EXPECT_NE(error.messageUtf8().find(r.name), std::string::npos) << error.messageUtf8();
+    }
+    EXPECT_EQ(folder.names(), before);
+    EXPECT_EQ(contentOf(folder.file("signed.csv")), "signed");
+    ::close(sock);
+}
+
+TEST(FileSeam, UncommittedWriterRemovesItsTemporary)
+{
+    TempFolder folder;
+    put(folder.file("out.json"), "old");
+    {
+        AtomicFileWriter writer;
+        FileError error;
+        ASSERT_TRUE(writer.open(folder.wide("out.json"), error));
+        ASSERT_TRUE(writer.write("half of it", error));
+        EXPECT_EQ(folder.names().size(), 2u);
+        EXPECT_EQ(writer.temporaryPath().rfind(folder.path() + "/", 0), 0u);
+    }
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"out.json"});
+    EXPECT_EQ(contentOf(folder.file("out.json")), "old");
+}
+
+TEST(FileSeam, ReadsRegularFilesOnlyAndNeverWaitsOnAFifo)
+{
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.file("pipe").c_str(), 0600), 0);  // no writer: a blocking open would hang
+    fs::create_directory(folder.file("dir"));
+    put(folder.file("big"), std::string(1000, 'b'));
+    put(folder.file("empty"), "");
+
+    struct Case {
+        std::u16string path;
+        int code;
+    };
+    const Case refused[] = {
+        {folder.wide("pipe"), EINVAL},
+        {folder.wide("dir"), EISDIR},
+        {u"/dev/zero", EINVAL},
+        {folder.wide("missing"), ENOENT},
+        {u"", ENOENT},
+    };
+    for (const Case& c : refused) {
+        SCOPED_TRACE(nativePath(c.path));
+        std::string out;
+        FileError error;
+        EXPECT_FALSE(readRegularFile(c.path, out, error));
+        EXPECT_EQ(error.code, c.code);
+        EXPECT_TRUE(out.empty());
+        EXPECT_NE(error.message.find(c.path), std::u16string::npos);
+    }
+    std::string out;
+    FileError error;
+    EXPECT_FALSE(readRegularFile(folder.wide("big"), out, error, 999));
+    EXPECT_EQ(error.code, EFBIG);
+    EXPECT_TRUE(readRegularFile(folder.wide("big"), out, error, 1000));
+    EXPECT_EQ(out.size(), 1000u);
+    EXPECT_TRUE(readRegularFile(folder.wide("empty"), out, error));
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(FileSeam, NewNamesAreNeverFollowedNorTruncated)
+{
+    TempFolder folder;
+    put(folder.file("victim"), "keep me");
+    fs::create_symlink(folder.file("victim"), folder.file("vtl1234.tmp.html"));
+    fs::create_symlink(folder.file("nowhere"), folder.file("dangling"));
+    put(folder.file("planted"), "planted by someone");
+
+    FileError error;
+    for (const char* name : {"vtl1234.tmp.html", "dangling", "planted"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(createNewFile(folder.wide(name), "report", 0600, error));
+        EXPECT_EQ(error.code, EEXIST);
+    }
+    EXPECT_EQ(contentOf(folder.file("victim")), "keep me");
+    EXPECT_EQ(contentOf(folder.file("planted")), "planted by someone");
+    EXPECT_FALSE(fs::exists(folder.file("nowhere")));
+
+    const mode_t mask = ::umask(0);
+    EXPECT_TRUE(createNewFile(folder.wide("fresh.html"), "report", 0600, error));
+    EXPECT_TRUE(createNewFolder(folder.wide("private"), 0700, error));
+    ::umask(mask);
+    EXPECT_EQ(modeOf(folder.file("fresh.html")) & 07777, 0600u);
+    EXPECT_EQ(modeOf(folder.file("private")) & 07777, 0700u);
+    EXPECT_EQ(contentOf(folder.file("fresh.html")), "report");
+    EXPECT_FALSE(createNewFolder(folder.wide("private"), 0700, error));
+    EXPECT_EQ(error.code, EEXIST);
+
+    // A write that fails leaves no half file under the new name.
+    FaultyCalls faults;
+    faults.failing = Op::Write;
+    faults.failCode = ENOSPC;
+    {
+        ScopedFileSystemCalls scope(faults);
+        EXPECT_FALSE(createNewFile(folder.wide("full.html"), "report", 0600, error));
+    }
+    EXPECT_EQ(error.code, ENOSPC);
+    EXPECT_FALSE(fs::exists(folder.file("full.html")));
+
+    EXPECT_TRUE(removeFile(folder.wide("dangling"), error));
+    EXPECT_TRUE(removeFile(folder.wide("dangling"), error));  // already gone
+    EXPECT_FALSE(fs::is_symlink(folder.file("dangling")));
+}
+
+TEST(FileSeam, SameFileByDeviceAndInode)
+{
+    TempFolder folder;
+    put(folder.file("a"), "x");
+    put(folder.file("b"), "x");
+    fs::create_hard_link(folder.file("a"), folder.file("hard"));
+    fs::create_symlink(folder.file("a"), folder.file("soft"));
+    EXPECT_TRUE(sameFile(folder.wide("a"), folder.wide("hard")));
+    EXPECT_TRUE(sameFile(folder.wide("soft"), folder.wide("a")));
+    EXPECT_TRUE(sameFile(folder.wide("a"), fromNativePath(folder.path() + "/./a")));
+    EXPECT_FALSE(sameFile(folder.wide("a"), folder.wide("b")));
+    EXPECT_FALSE(sameFile(folder.wide("a"), folder.wide("missing")));
+    EXPECT_FALSE(sameFile(folder.wide("missing"), folder.wide("missing")));
+}
