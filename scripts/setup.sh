@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   locales fonts-dejavu-core binutils
+  libnetcdf-dev netcdf-bin
 )
 
 missing=()

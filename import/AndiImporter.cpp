@@ -1,0 +1,267 @@
+#include "AndiImporter.h"
+
+#include "AndiReader.h"
+#include "ChromatogramBuilder.h"
+#include "ImportFiles.h"
+
+#include "input/Connection.h"
+#include "input/HostSchema.h"
+#include "input/SqlException.h"
+#include "platform/Format.h"
+#include "platform/Text.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+struct AndiImporter::ReadFile {
+    std::string path;
+    std::optional<AndiRun> run;
+    std::string refusal;
+};
+
+struct AndiImporter::Injection {
+    std::string input;
+    std::vector<ReadFile> files;  // channel 1, then channel 2
+    std::string refusal;          // set when the grouping itself refuses the injection
+};
+
+namespace {
+
+// Milliseconds SQLite waits for a host that holds the database for a moment.
+constexpr int busyWaitMs = 5000;
+
+std::string defaultStore(const std::string& database)
+{
+    std::filesystem::path folder = std::filesystem::path(database).parent_path();
+    return (folder.empty() ? std::filesystem::path("chromatograms") : folder / "chromatograms").string();
+}
+
+std::string stemOf(const std::string& path)
+{
+    std::string stem = std::filesystem::path(path).stem().string();
+    // Leading dots would hide the file; an empty stem still needs a name.
+    while (!stem.empty() && stem.front() == '.')
+        stem.erase(stem.begin());
+    return stem.empty() ? std::string("andi") : stem;
+}
+
+class Transaction {
+public:
+    explicit Transaction(sqlite3* handle) : handle_(handle) { HostSchema::execute(handle_, "BEGIN IMMEDIATE;"); }
+    ~Transaction()
+    {
+        if (!done_)
+            sqlite3_exec(handle_, "ROLLBACK;", nullptr, nullptr, nullptr);
+    }
+    void commit()
+    {
+        HostSchema::execute(handle_, "COMMIT;");
+        done_ = true;
+    }
+
+private:
+    sqlite3* handle_;
+    bool done_ = false;
+};
+
+} // namespace
+
+AndiImporter::AndiImporter(ImportOptions options) : options_(std::move(options))
+{
+    store_ = options_.store.empty() ? defaultStore(options_.database) : options_.store;
+    std::u16string database = platform::utf8ToUtf16(options_.database);
+    connection_ = std::make_unique<DataBase::Connection>(database.c_str());
+    sqlite3_busy_timeout(connection_->handle(), busyWaitMs);
+    HostSchema::create(connection_->handle());
+}
+
+AndiImporter::~AndiImporter() = default;
+
+AndiImporter::ReadFile AndiImporter::readFile(const std::string& path) const
+{
+    ReadFile file;
+    file.path = path;
+    std::vector<unsigned char> bytes;
+    int64_t modified = 0;
+    std::string error;
+    if (!importfiles::readWhole(path, bytes, modified, error)) {
+        file.refusal = error;
+        return file;
+    }
+    AndiReadResult result = readAndi(bytes.data(), bytes.size(), modified);
+    file.run = std::move(result.run);
+    file.refusal = std::move(result.refusal);
+    return file;
+}
+
+std::vector<AndiImporter::Injection> AndiImporter::planInjections(const std::vector<std::string>& inputs) const
+{
+    std::vector<Injection> injections;
+    // Single files waiting to be paired, by sample name and injection stamp; -1 marks a file that
+    // could not be read and so stays an injection of its own.
+    std::vector<std::size_t> singles;
+    for (const std::string& input : inputs) {
+        Injection injection;
+        injection.input = input;
+        std::error_code code;
+        const std::size_t plus = input.find('+');
+        if (plus != std::string::npos && !std::filesystem::exists(input, code)) {
+            const std::string first = input.substr(0, plus);
+            const std::string second = input.substr(plus + 1);
+            if (first.empty() || second.empty() || second.find('+') != std::string::npos) {
+                injection.refusal = "a pair is written A+B, with exactly two files";
+            } else {
+                injection.files.push_back(readFile(first));
+                injection.files.push_back(readFile(second));
+            }
+        } else {
+            injection.files.push_back(readFile(input));
+            singles.push_back(injections.size());
+        }
+        injections.push_back(std::move(injection));
+    }
+    if (!options_.autoPair)
+        return injections;
+
+    std::map<std::pair<std::u16string, std::string>, std::vector<std::size_t>> groups;  // by name and stamp
+    std::vector<std::pair<std::u16string, std::string>> order;
+    for (std::size_t index : singles) {
+        const ReadFile& file = injections[index].files.front();
+        if (!file.run)
+            continue;
+        auto key = std::make_pair(file.run->sampleName, file.run->injectionStamp);
+        if (groups[key].empty())
+            order.push_back(key);
+        groups[key].push_back(index);
+    }
+    std::vector<bool> absorbed(injections.size(), false);
+    for (const auto& key : order) {
+        std::vector<std::size_t>& members = groups[key];
+        if (members.size() == 1)
+            continue;
+        if (members.size() > 2) {
+            for (std::size_t index : members)
+                injections[index].refusal = platform::format8(
+                    "%d files share the sample name and injection time; an injection has at most two channels, pair them with A+B",
+                    {static_cast<unsigned long long>(members.size())});
+            continue;
+        }
+        std::stable_sort(members.begin(), members.end(), [&](std::size_t a, std::size_t b) {
+            return injections[a].files.front().run->detectorName < injections[b].files.front().run->detectorName;
+        });
+        Injection& keep = injections[members[0]];
+        Injection& other = injections[members[1]];
+        keep.input = keep.files.front().path + "+" + other.files.front().path;
+        keep.files.push_back(std::move(other.files.front()));
+        absorbed[members[1]] = true;
+    }
+    std::vector<Injection> planned;
+    for (std::size_t i = 0; i < injections.size(); ++i)
+        if (!absorbed[i])
+            planned.push_back(std::move(injections[i]));
+    return planned;
+}
+
+std::vector<ImportOutcome> AndiImporter::importAll(const std::vector<std::string>& inputs)
+{
+    std::vector<ImportOutcome> outcomes;
+    std::vector<Injection> injections = planInjections(inputs);
+    for (Injection& injection : injections) {
+        ImportOutcome outcome;
+        outcome.input = injection.input;
+        for (const ReadFile& file : injection.files)
+            outcome.files.push_back(file.path);
+        if (databaseFailed_)
+            outcome.refusal = "not imported: the database failed on an earlier input";
+        else if (!injection.refusal.empty())
+            outcome.refusal = injection.refusal;
+        else
+            importInjection(injection, outcome);
+        outcomes.push_back(std::move(outcome));
+    }
+    return outcomes;
+}
+
+void AndiImporter::importInjection(Injection& injection, ImportOutcome& outcome)
+{
+    for (const ReadFile& file : injection.files) {
+        if (!file.run) {
+            outcome.refusal = injection.files.size() > 1 ? file.path + ": " + file.refusal : file.refusal;
+            return;
+        }
+    }
+    std::vector<ImportedChannel> channels;
+    for (std::size_t c = 0; c < injection.files.size(); ++c) {
+        ReadFile& file = injection.files[c];
+        ImportedChannel channel;
+        channel.number = static_cast<int32_t>(c + 1);
+        channel.sourceFile = std::filesystem::path(file.path).filename().string();
+        channel.run = std::move(*file.run);
+        const std::string prefix = injection.files.size() > 1 ? platform::format8("channel %d: ", {channel.number}) : std::string();
+        for (const std::string& warning : channel.run.warnings)
+            outcome.warnings.push_back(prefix + warning);
+        const bool integrate = !channel.run.hasPeakTable || options_.reintegrate;
+        if (integrate && !channel.run.signalValues.empty()) {
+            channel.peaks = PeakIntegrator(options_.integration).integrate(channel.run.signalTimes, channel.run.signalValues);
+            outcome.channels.push_back({channel.number, channel.peaks.size(), "integrated"});
+        } else {
+            if (integrate)
+                outcome.warnings.push_back(prefix + "no raw signal to integrate; the file's peak table was kept");
+            channel.peaks = channel.run.peaks;
+            outcome.channels.push_back({channel.number, channel.peaks.size(), "peak-table"});
+        }
+        channels.push_back(std::move(channel));
+    }
+
+    InjectionIdentity identity;
+    identity.sample = options_.sample ? *options_.sample : channels.front().run.sampleName;
+    identity.mixture = options_.mixture.value_or(u"");
+    identity.calibration = options_.calibration;
+    identity.date = channels.front().run.injectionTime;
+    CVantrelFile4 chromatogram = buildChromatogram(channels, identity);
+
+    std::string error;
+    if (!importfiles::makeFolder(store_, error)) {
+        outcome.refusal = error;
+        return;
+    }
+    importfiles::PendingChromatogram pending(store_, stemOf(injection.files.front().path), chromatogram);
+    if (!pending.ready()) {
+        outcome.refusal = pending.error();
+        return;
+    }
+    int64_t assayId = 0;
+    try {
+        sqlite3* handle = connection_->handle();
+        Transaction transaction(handle);
+        HostAssayRow row;
+        row.fileName = platform::utf8ToUtf16(pending.finalPath());
+        row.sample = identity.sample;
+        row.mixture = identity.mixture;
+        row.date = identity.date;
+        row.isCalibration = identity.calibration;
+        assayId = HostSchema::insertAssay(handle, row);
+        for (const Peak& peak : channels.front().peaks)
+            HostSchema::insertPeak(handle, {assayId, peak.name, peak.time, peak.area});
+        transaction.commit();
+    } catch (const DataBase::SqlException& failure) {
+        databaseFailed_ = true;
+        outcome.refusal = std::string("database error: ") + failure.message();
+        return;
+    }
+    if (!pending.publish(error)) {
+        // The row must not point at a file that is not there.
+        try {
+            HostSchema::execute(connection_->handle(), platform::format8("DELETE FROM assay WHERE id = %d;", {static_cast<long long>(assayId)}).c_str());
+        } catch (const DataBase::SqlException& failure) {
+            databaseFailed_ = true;
+            error += std::string("; the database row could not be withdrawn: ") + failure.message();
+        }
+        outcome.refusal = error;
+        return;
+    }
+    outcome.assayId = assayId;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Imports ANDI chromatography files into the host: for every injection one database transaction
+// (the assay row and channel 1's peaks) and one chromatogram file, published under its final name
+// only once the transaction has committed. A refused injection leaves nothing behind.
+#include "ImportOptions.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace DataBase {
+class Connection;
+}
+
+class AndiImporter {
+public:
+    // Opens the database, creating it with the host's schema when absent, and the chromatogram
+    // folder. Raises DataBase::SqlException when the database cannot be opened or prepared.
+    explicit AndiImporter(ImportOptions options);
+    ~AndiImporter();
+
+    // One outcome per injection, in input order. An INPUT is a file, or "A+B" for the two channels
+    // of one injection. Stops early only when the database itself fails (databaseFailed()).
+    std::vector<ImportOutcome> importAll(const std::vector<std::string>& inputs);
+
+    bool databaseFailed() const { return databaseFailed_; }
+    const std::string& storeFolder() const { return store_; }
+
+private:
+    struct Injection;
+    struct ReadFile;
+    ReadFile readFile(const std::string& path) const;
+    std::vector<Injection> planInjections(const std::vector<std::string>& inputs) const;
+    void importInjection(Injection& injection, ImportOutcome& outcome);
+
+    ImportOptions options_;
+    std::string store_;
+    std::unique_ptr<DataBase::Connection> connection_;
+    bool databaseFailed_ = false;
+};

@@ -1,0 +1,335 @@
+#include "PeakIntegrator.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+namespace {
+
+// Standard deviation of normal noise per unit of median absolute deviation.
+constexpr double madToSigma = 1.4826;
+// How far a peak reaches beyond its apex, in standard deviations of its front and its tail.
+// Tails are given more room: real peaks tail far more often than they front.
+constexpr double frontReach = 5.0;
+constexpr double tailReach = 7.0;
+// Medians of long signals are taken over an even sample of this many points at most.
+constexpr std::size_t medianSample = 20000;
+
+double median(const std::vector<double>& values)
+{
+    if (values.empty())
+        return 0;
+    const std::size_t stride = values.size() > medianSample ? values.size() / medianSample : 1;
+    std::vector<double> sample;
+    sample.reserve(values.size() / stride + 1);
+    for (std::size_t i = 0; i < values.size(); i += stride)
+        sample.push_back(values[i]);
+    auto middle = sample.begin() + static_cast<std::ptrdiff_t>(sample.size() / 2);
+    std::nth_element(sample.begin(), middle, sample.end());
+    return *middle;
+}
+
+// Median absolute deviation from the median, scaled to a standard deviation.
+double robustSigma(const std::vector<double>& values, double& centre)
+{
+    centre = median(values);
+    std::vector<double> deviations(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        deviations[i] = std::fabs(values[i] - centre);
+    return madToSigma * median(deviations);
+}
+
+std::vector<double> movingAverage(const std::vector<double>& values, int width)
+{
+    const std::size_t n = values.size();
+    std::vector<double> prefix(n + 1, 0.0);
+    for (std::size_t i = 0; i < n; ++i)
+        prefix[i + 1] = prefix[i] + values[i];
+    std::vector<double> smoothed(n);
+    const std::size_t half = static_cast<std::size_t>(width / 2);
+    for (std::size_t i = 0; i < n; ++i) {
+        // The window shrinks symmetrically at the ends, so that it never shifts a peak.
+        const std::size_t reach = std::min({half, i, n - 1 - i});
+        smoothed[i] = (prefix[i + reach + 1] - prefix[i - reach]) / static_cast<double>(2 * reach + 1);
+    }
+    return smoothed;
+}
+
+int oddAtLeast3(double width)
+{
+    int w = static_cast<int>(std::lround(width));
+    if (w < 3)
+        w = 3;
+    if (w % 2 == 0)
+        ++w;
+    return std::min(w, 101);
+}
+
+// A quarter of the half-height width of the tallest peak: smooth enough to calm the slope,
+// narrow enough to leave the peak's shape alone.
+int chooseSmoothing(const std::vector<double>& values, double noise)
+{
+    const std::vector<double> light = movingAverage(values, 3);
+    const double level = median(light);
+    const std::size_t top = static_cast<std::size_t>(std::max_element(light.begin(), light.end()) - light.begin());
+    if (light[top] - level < 10 * noise)
+        return 5;
+    const double half = (light[top] + level) / 2;
+    std::size_t left = top, right = top;
+    while (left > 0 && light[left] > half)
+        --left;
+    while (right + 1 < light.size() && light[right] > half)
+        ++right;
+    return oddAtLeast3(static_cast<double>(right - left) / 4.0);
+}
+
+struct Candidate {
+    std::size_t riseStart = 0;
+    std::size_t apex = 0;
+    std::size_t start = 0;
+    std::size_t end = 0;
+};
+
+// Apexes where the slope rises steeply, turns, and falls steeply.
+std::vector<Candidate> findApexes(const std::vector<double>& smoothed, double threshold, double slopeOffset)
+{
+    enum class State { Idle, Rising, Falling };
+    std::vector<Candidate> found;
+    State state = State::Idle;
+    Candidate current;
+    bool sawFall = false;
+    const std::size_t n = smoothed.size();
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+        const double slope = (smoothed[i + 1] - smoothed[i - 1]) / 2 - slopeOffset;
+        switch (state) {
+        case State::Idle:
+            if (slope > threshold) {
+                current = {i, i, 0, 0};
+                state = State::Rising;
+            }
+            break;
+        case State::Rising:
+            if (smoothed[i] > smoothed[current.apex])
+                current.apex = i;
+            if (slope <= 0) {
+                state = State::Falling;
+                sawFall = false;
+            }
+            break;
+        case State::Falling:
+            if (!sawFall && smoothed[i] > smoothed[current.apex])
+                current.apex = i;
+            if (slope < -threshold)
+                sawFall = true;
+            if (slope > threshold) {
+                if (sawFall) {
+                    found.push_back(current);
+                    current = {i, i, 0, 0};
+                }
+                state = State::Rising;
+            } else if (sawFall && slope > -threshold / 2) {
+                found.push_back(current);
+                state = State::Idle;
+            }
+            break;
+        }
+    }
+    if (state == State::Falling && sawFall)
+        found.push_back(current);
+    return found;
+}
+
+std::size_t lowestBetween(const std::vector<double>& smoothed, std::size_t from, std::size_t to)
+{
+    std::size_t lowest = from;
+    for (std::size_t i = from; i <= to; ++i)
+        if (smoothed[i] < smoothed[lowest])
+            lowest = i;
+    return lowest;
+}
+
+// Merges apexes that do not stand out from the valley beside them: noise on a peak's flank or
+// tail must not split it.
+void dropShallowApexes(std::vector<Candidate>& candidates, const std::vector<double>& smoothed, double minProminence)
+{
+    bool changed = true;
+    while (changed && candidates.size() > 1) {
+        changed = false;
+        std::size_t weakest = candidates.size();
+        double weakestProminence = minProminence;
+        for (std::size_t k = 0; k < candidates.size(); ++k) {
+            const std::size_t apex = candidates[k].apex;
+            double deepest = -INFINITY;
+            if (k > 0)
+                deepest = std::max(deepest, smoothed[lowestBetween(smoothed, candidates[k - 1].apex, apex)]);
+            if (k + 1 < candidates.size())
+                deepest = std::max(deepest, smoothed[lowestBetween(smoothed, apex, candidates[k + 1].apex)]);
+            const double prominence = smoothed[apex] - deepest;
+            if (prominence < weakestProminence) {
+                weakestProminence = prominence;
+                weakest = k;
+            }
+        }
+        if (weakest < candidates.size()) {
+            candidates.erase(candidates.begin() + static_cast<std::ptrdiff_t>(weakest));
+            changed = true;
+        }
+    }
+}
+
+// Sets each candidate's reach from the widths of its two halves at half height.
+void setReaches(std::vector<Candidate>& candidates, const std::vector<double>& smoothed)
+{
+    const std::size_t n = smoothed.size();
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        Candidate& c = candidates[k];
+        const std::size_t rise = std::max<std::size_t>(c.apex - c.riseStart, 3);
+        const std::size_t window = 8 * rise;
+        const std::size_t leftLimit = k > 0 ? candidates[k - 1].apex : (c.apex > window ? c.apex - window : 0);
+        const std::size_t rightLimit = k + 1 < candidates.size() ? candidates[k + 1].apex : std::min(n - 1, c.apex + window);
+        const std::size_t leftLow = lowestBetween(smoothed, leftLimit, c.apex);
+        const std::size_t rightLow = lowestBetween(smoothed, c.apex, rightLimit);
+        const double reference = std::min(smoothed[leftLow], smoothed[rightLow]);
+        const double half = (smoothed[c.apex] + reference) / 2;
+        std::size_t left = c.apex, right = c.apex;
+        while (left > leftLow && smoothed[left] > half)
+            --left;
+        while (right < rightLow && smoothed[right] > half)
+            ++right;
+        const bool leftReached = smoothed[left] <= half;
+        const bool rightReached = smoothed[right] <= half;
+        double leftWidth = static_cast<double>(c.apex - left);
+        double rightWidth = static_cast<double>(right - c.apex);
+        if (!leftReached && rightReached)
+            leftWidth = rightWidth;
+        else if (leftReached && !rightReached)
+            rightWidth = leftWidth;
+        else if (!leftReached && !rightReached)
+            leftWidth = rightWidth = static_cast<double>(rise);
+        // Half width at half height of a Gaussian is 1.1774 standard deviations.
+        const double frontPoints = std::ceil(frontReach * std::max(leftWidth, 1.0) / 1.1774);
+        const double tailPoints = std::ceil(tailReach * std::max(rightWidth, 1.0) / 1.1774);
+        c.start = static_cast<double>(c.apex) > frontPoints ? c.apex - static_cast<std::size_t>(frontPoints) : 0;
+        c.end = std::min(n - 1, c.apex + static_cast<std::size_t>(tailPoints));
+    }
+}
+
+double meanAround(const std::vector<double>& values, std::size_t centre, std::size_t half)
+{
+    const std::size_t from = centre > half ? centre - half : 0;
+    const std::size_t to = std::min(values.size() - 1, centre + half);
+    double sum = 0;
+    for (std::size_t i = from; i <= to; ++i)
+        sum += values[i];
+    return sum / static_cast<double>(to - from + 1);
+}
+
+struct Line {
+    double t0 = 0, y0 = 0, t1 = 0, y1 = 0;
+    double at(double t) const { return t1 == t0 ? y0 : y0 + (y1 - y0) * (t - t0) / (t1 - t0); }
+};
+
+// Area between the signal and the baseline from point `a` to point `b`, in signal × seconds.
+double areaAbove(const std::vector<double>& times, const std::vector<double>& values, const Line& base, std::size_t a, std::size_t b)
+{
+    double area = 0;
+    for (std::size_t i = a; i < b; ++i) {
+        const double h0 = values[i] - base.at(times[i]);
+        const double h1 = values[i + 1] - base.at(times[i + 1]);
+        area += (h0 + h1) / 2 * (times[i + 1] - times[i]) * 60.0;
+    }
+    return area;
+}
+
+double refinedApexTime(const std::vector<double>& times, const std::vector<double>& smoothed, std::size_t apex)
+{
+    if (apex == 0 || apex + 1 >= smoothed.size())
+        return times[apex];
+    const double y0 = smoothed[apex - 1], y1 = smoothed[apex], y2 = smoothed[apex + 1];
+    const double curvature = y0 - 2 * y1 + y2;
+    if (curvature >= 0)
+        return times[apex];
+    const double offset = std::clamp(0.5 * (y0 - y2) / curvature, -0.5, 0.5);
+    const double step = offset >= 0 ? times[apex + 1] - times[apex] : times[apex] - times[apex - 1];
+    return times[apex] + offset * step;
+}
+
+} // namespace
+
+double PeakIntegrator::noiseLevel(const std::vector<double>& values)
+{
+    if (values.size() < 3)
+        return 0;
+    std::vector<double> steps(values.size() - 1);
+    for (std::size_t i = 0; i + 1 < values.size(); ++i)
+        steps[i] = values[i + 1] - values[i];
+    double centre = 0;
+    // A step holds the noise of two points.
+    return robustSigma(steps, centre) / std::sqrt(2.0);
+}
+
+std::vector<Peak> PeakIntegrator::integrate(const std::vector<double>& times, const std::vector<double>& values) const
+{
+    std::vector<Peak> peaks;
+    const std::size_t n = std::min(times.size(), values.size());
+    if (n < 5)
+        return peaks;
+    const std::vector<double> y(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(n));
+    const double noise = noiseLevel(y);
+    const int width = options_.smoothingPoints > 0 ? oddAtLeast3(options_.smoothingPoints) : chooseSmoothing(y, noise);
+    const std::vector<double> smoothed = movingAverage(y, width);
+
+    std::vector<double> slopes(n - 2);
+    for (std::size_t i = 1; i + 1 < n; ++i)
+        slopes[i - 1] = (smoothed[i + 1] - smoothed[i - 1]) / 2;
+    double slopeOffset = 0;  // a drifting baseline's own slope
+    const double slopeNoise = robustSigma(slopes, slopeOffset);
+    // A perfectly flat signal has no noise; any rise at all is then a peak.
+    const double threshold = options_.slopeThreshold * std::max(slopeNoise, 1e-12 * (1 + std::fabs(slopeOffset)));
+    const double minHeight = options_.minHeight > 0 ? options_.minHeight : 10 * noise;
+
+    std::vector<Candidate> candidates = findApexes(smoothed, threshold, slopeOffset);
+    dropShallowApexes(candidates, smoothed, minHeight);
+    setReaches(candidates, smoothed);
+
+    const std::size_t endHalf = static_cast<std::size_t>(std::max(width, 3));
+    std::size_t first = 0;
+    while (first < candidates.size()) {
+        // A group: candidates whose reaches overlap.
+        std::size_t last = first;
+        std::size_t groupStart = candidates[first].start;
+        std::size_t groupEnd = candidates[first].end;
+        while (last + 1 < candidates.size() && candidates[last + 1].start <= groupEnd) {
+            ++last;
+            groupStart = std::min(groupStart, candidates[last].start);
+            groupEnd = std::max(groupEnd, candidates[last].end);
+        }
+        const Line groupBase{times[groupStart], meanAround(y, groupStart, endHalf), times[groupEnd], meanAround(y, groupEnd, endHalf)};
+        std::size_t from = groupStart;
+        for (std::size_t k = first; k <= last; ++k) {
+            const std::size_t apex = candidates[k].apex;
+            const std::size_t to = k < last ? lowestBetween(smoothed, apex, candidates[k + 1].apex) : groupEnd;
+            Line base = groupBase;
+            if (options_.baseline == BaselineMode::Valley && first != last) {
+                const double y0 = from == groupStart ? groupBase.y0 : smoothed[from];
+                const double y1 = to == groupEnd ? groupBase.y1 : smoothed[to];
+                base = {times[from], y0, times[to], y1};
+            }
+            Peak peak;
+            peak.time = refinedApexTime(times, smoothed, apex);
+            peak.area = areaAbove(times, y, base, from, to);
+            peak.height = smoothed[apex] - base.at(times[apex]);
+            peak.front = times[from];
+            peak.back = times[to];
+            peak.left = static_cast<int32_t>(std::min<std::size_t>(from, INT32_MAX));
+            peak.right = static_cast<int32_t>(std::min<std::size_t>(to, INT32_MAX));
+            peak.front_base_height = base.at(times[from]);
+            peak.back_base_height = base.at(times[to]);
+            if (peak.height >= minHeight && peak.area >= options_.minArea && peak.area > 0)
+                peaks.push_back(std::move(peak));
+            from = to;
+        }
+        first = last + 1;
+    }
+    return peaks;
+}
