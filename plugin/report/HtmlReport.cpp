@@ -14,6 +14,8 @@
 #include <memory>
 #include <new>
 
+#include <libxml/entities.h>
+#include <libxml/hash.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxslt/imports.h>
@@ -25,8 +27,12 @@
 
 namespace {
 
-// The template may declare its own entities (&nbsp; and the like); the network stays closed.
-constexpr int stylesheetParseOptions = XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOCDATA;
+// The template is first read without substituting or loading anything. Only when every entity it
+// declares is its own text (&nbsp; and the like) is it read again with those substituted, which the
+// engine needs to copy them into the report. An external entity or DTD is refused: it could read a
+// local file into the report or block on a FIFO.
+constexpr int stylesheetInspectOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA;
+constexpr int stylesheetParseOptions = stylesheetInspectOptions | XML_PARSE_NOENT;
 // The report document is ours and has no entities; nothing in it is expanded or fetched.
 constexpr int sourceParseOptions = XML_PARSE_NONET;
 // Documents a template opens with document(): read as data, never expanded or fetched remotely.
@@ -61,6 +67,53 @@ using XmlCharHandle = std::unique_ptr<xmlChar, XmlCharDeleter>;
 
 const char templateRelativePath[] = "/Vantrel4/Templates/vexol/Report.xsl";
 
+void noteExternalEntity(void* payload, void* found, const xmlChar* name)
+{
+    const auto* entity = static_cast<const xmlEntity*>(payload);
+    auto* firstName = static_cast<std::string*>(found);
+    if (!entity || !firstName->empty())
+        return;
+    if (entity->etype != XML_INTERNAL_GENERAL_ENTITY && entity->etype != XML_INTERNAL_PARAMETER_ENTITY &&
+        entity->etype != XML_INTERNAL_PREDEFINED_ENTITY)
+        *firstName = name ? reinterpret_cast<const char*>(name) : "?";
+}
+
+// The first outside resource the template's document type refers to; empty when there is none.
+std::string externalDeclaration(xmlDocPtr document)
+{
+    if (document->extSubset)
+        return "the external document type";
+    xmlDtdPtr subset = document->intSubset;
+    if (!subset)
+        return {};
+    if (subset->SystemID || subset->ExternalID)
+        return "the external document type";
+    std::string found;
+    if (subset->entities)
+        xmlHashScan(static_cast<xmlHashTablePtr>(subset->entities), noteExternalEntity, &found);
+    if (found.empty() && subset->pentities)
+        xmlHashScan(static_cast<xmlHashTablePtr>(subset->pentities), noteExternalEntity, &found);
+    return found.empty() ? std::string() : "the entity \"" + found + "\"";
+}
+
+// Parses template text; null when it is not well-formed XML. Raises ReportFailure for a template
+// that refers to an outside resource.
+DocHandle parseStylesheetText(std::string_view bytes, const std::string& url, const char* encoding,
+                              const char* failure)
+{
+    if (bytes.size() > static_cast<std::size_t>(INT32_MAX))
+        return nullptr;
+    const int length = static_cast<int>(bytes.size());
+    DocHandle inspected(xmlReadMemory(bytes.data(), length, url.c_str(), encoding, stylesheetInspectOptions));
+    if (!inspected || (!inspected->intSubset && !inspected->extSubset))
+        return inspected;
+    const std::string external = externalDeclaration(inspected.get());
+    if (!external.empty())
+        throw ReportFailure(std::string(failure) + "\nThe template refers to an outside resource (" + external +
+                            "); a report template may read nothing but itself.");
+    return DocHandle(xmlReadMemory(bytes.data(), length, url.c_str(), encoding, stylesheetParseOptions));
+}
+
 // The source text as the UTF-16LE bytes the parser is told it gets; on a little-endian machine the
 // string's own storage already is that.
 std::string_view littleEndianBytes(const std::u16string& text, std::string& converted)
@@ -76,14 +129,16 @@ std::string_view littleEndianBytes(const std::u16string& text, std::string& conv
     return bytes;
 }
 
-// The stylesheet may write no file, create no folder and reach no network.
+// The stylesheet may read no document but the source and itself, write no file, create no folder
+// and reach no network.
 SecurityPrefsHandle makeSandbox(xsltTransformContextPtr context)
 {
     SecurityPrefsHandle prefs(xsltNewSecurityPrefs());
     if (!prefs)
         throw std::bad_alloc();
-    const xsltSecurityOption forbidden[] = {XSLT_SECPREF_WRITE_FILE, XSLT_SECPREF_CREATE_DIRECTORY,
-                                            XSLT_SECPREF_READ_NETWORK, XSLT_SECPREF_WRITE_NETWORK};
+    const xsltSecurityOption forbidden[] = {XSLT_SECPREF_READ_FILE,     XSLT_SECPREF_WRITE_FILE,
+                                            XSLT_SECPREF_CREATE_DIRECTORY, XSLT_SECPREF_READ_NETWORK,
+                                            XSLT_SECPREF_WRITE_NETWORK};
     for (xsltSecurityOption option : forbidden)
         xsltSetSecurityPrefs(prefs.get(), option, xsltSecurityForbid);
     if (xsltSetCtxtSecurityPrefs(prefs.get(), context) != 0)
@@ -165,11 +220,8 @@ bool HtmlReport::loadTemplate()
         std::string bytes;
         if (!reportfiles::readWholeFile(templatePath_, bytes))
             throw ReportFailure("Error parsing XSLT Document instance.");
-        if (bytes.size() > static_cast<std::size_t>(INT32_MAX))
-            throw ReportFailure("Error parsing XSLT Document instance.");
         const std::string url = platform::nativePath(templatePath_);
-        DocHandle document(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), url.c_str(), nullptr,
-                                         stylesheetParseOptions));
+        DocHandle document = parseStylesheetText(bytes, url, nullptr, "Error parsing XSLT Document instance.");
         if (!document)
             throw ReportFailure("Error parsing XSLT Document instance.");
         xmlChar* dumped = nullptr;
@@ -208,10 +260,8 @@ void HtmlReport::transform()
 
     const std::string templateBytes = platform::utf16ToUtf8(templateXml_);
     const std::string templateUrl = platform::nativePath(templatePath_);
-    if (templateBytes.size() > static_cast<std::size_t>(INT32_MAX))
-        throw ReportFailure("Error parsing Stylesheet Document instance.");
-    DocHandle stylesheetDocument(xmlReadMemory(templateBytes.data(), static_cast<int>(templateBytes.size()),
-                                               templateUrl.c_str(), "UTF-8", stylesheetParseOptions));
+    DocHandle stylesheetDocument =
+        parseStylesheetText(templateBytes, templateUrl, "UTF-8", "Error parsing Stylesheet Document instance.");
     if (!stylesheetDocument)
         throw ReportFailure("Error parsing Stylesheet Document instance.");
 

@@ -1,7 +1,7 @@
 #pragma once
 // The XML and XSLT engine's settings for one report step. While a session lives, everything
 // libxml2 and libxslt would print is collected instead (the product never writes to the
-// terminal), and external resources are fetched only from local files, never from the network.
+// terminal), and no external resource is loaded at all: no entity, DTD, import or document().
 // The previous handlers are put back when the session ends.
 #include <string>
 
@@ -29,6 +29,7 @@ private:
 
     std::string messages_;
     std::string partialLine_;
+    bool lostMessages_ = false;
 
     xmlGenericErrorFunc previousGeneric_;
     void* previousGenericContext_;
@@ -37,4 +38,5 @@ private:
     xmlGenericErrorFunc previousXsltGeneric_;
     void* previousXsltGenericContext_;
     xmlExternalEntityLoader previousLoader_;
+    LibxmlSession* previousActive_ = nullptr;
 };

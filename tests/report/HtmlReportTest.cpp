@@ -3,6 +3,8 @@
 #include "engine/MessageLog.h"
 #include "ReportTestSupport.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 const char minimalStylesheet[] = R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -230,4 +232,78 @@ TEST_F(HtmlReportTest, ShippedTemplateGivesASelfContainedRussianReport)
     // Nothing is fetched when the report is opened or printed.
     for (const char* external : {"<script", "src=", "href=", "<link", "url(", "@import"})
         EXPECT_EQ(html.find(external), std::string::npos) << external;
+}
+
+TEST_F(HtmlReportTest, StylesheetCannotReadLocalFiles)
+{
+    const std::filesystem::path secret = folders.root / "secret.xml";
+    std::ofstream(secret) << "<secret>top-secret-value</secret>";
+    const std::filesystem::path fifo = folders.root / "pipe.xml";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+
+    const std::string entity = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE xsl:stylesheet [<!ENTITY leak SYSTEM "file://)" + secret.string() + R"(">]>
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:template match="/"><p>&leak;</p></xsl:template>
+</xsl:stylesheet>
+)";
+    const std::string externalSubset = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE xsl:stylesheet SYSTEM ")" + fifo.string() + R"(">
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:template match="/"><p>subset</p></xsl:template>
+</xsl:stylesheet>
+)";
+    const std::string byDocument = stylesheetWithBody(
+        R"x(<xsl:template match="/"><p><xsl:value-of select="document(')x" + secret.string() +
+        R"x(')"/></p></xsl:template>)x");
+    const std::string byRelativeDocument = stylesheetWithBody(
+        R"x(<xsl:template match="/"><p><xsl:value-of select="document('../../../../secret.xml')"/></p></xsl:template>)x");
+    // A FIFO named by document() would block the reader for ever.
+    const std::string fromFifo = stylesheetWithBody(
+        R"x(<xsl:template match="/"><p><xsl:value-of select="document(')x" + fifo.string() +
+        R"x(')"/></p></xsl:template>)x");
+    const std::string byImport = stylesheetWithBody(R"(<xsl:import href=")" + secret.string() + R"("/>
+        <xsl:template match="/"><p>imported</p></xsl:template>)");
+
+    for (const std::string& text : {entity, externalSubset, byDocument, byRelativeDocument, fromFifo, byImport}) {
+        folders.installTemplate(text);
+        ui.errors.clear();
+        HtmlReport report(workspace.assays, workspace.result, false, false, ui);
+        if (report.succeeded()) {
+            const std::string html = ReportFolders::readFile(platform::utf16ToUtf8(report.outputPath()));
+            EXPECT_EQ(html.find("top-secret-value"), std::string::npos) << text << html;
+        } else {
+            ASSERT_EQ(ui.errors.size(), 1u) << text;
+        }
+    }
+}
+
+TEST_F(HtmlReportTest, TemplateKeepsItsOwnEntitiesButMayNotDeclareOutsideOnes)
+{
+    const std::string own = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE xsl:stylesheet [<!ENTITY % unit "<!ENTITY unit 'мг/дм3'>"> %unit; <!ENTITY mark "&#8470;">]>
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:template match="/"><p>&mark; &unit;</p></xsl:template>
+</xsl:stylesheet>
+)";
+    folders.installTemplate(own);
+    HtmlReport report(workspace.assays, workspace.result, false, false, ui);
+    ASSERT_TRUE(report.succeeded()) << (ui.errors.empty() ? "" : ui.errors[0]);
+    const std::string html = ReportFolders::readFile(platform::utf16ToUtf8(report.outputPath()));
+    EXPECT_NE(html.find("№ мг/дм3"), std::string::npos) << html;
+
+    // An outside entity smuggled in through a parameter entity is still an outside entity.
+    const std::string smuggled = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE xsl:stylesheet [<!ENTITY % p "<!ENTITY leak SYSTEM 'file:///etc/hostname'>"> %p;]>
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:template match="/"><p>&leak;</p></xsl:template>
+</xsl:stylesheet>
+)";
+    folders.installTemplate(smuggled);
+    HtmlReport refused(workspace.assays, workspace.result, false, false, ui);
+    EXPECT_FALSE(refused.succeeded());
+    ASSERT_EQ(ui.errors.size(), 1u);
+    EXPECT_TRUE(ui.errors[0].starts_with("Не удалось загрузить шаблон отчёта.\nError parsing XSLT Document instance.\n"))
+        << ui.errors[0];
+    EXPECT_NE(ui.errors[0].find("\"leak\""), std::string::npos) << ui.errors[0];
 }
