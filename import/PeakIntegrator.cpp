@@ -10,7 +10,7 @@ namespace {
 constexpr double madToSigma = 1.4826;
 // How far a peak reaches beyond its apex, in standard deviations of its front and its tail.
 // Tails are given more room: real peaks tail far more often than they front.
-constexpr double frontReach = 5.0;
+constexpr double frontReach = 4.5;
 constexpr double tailReach = 7.0;
 // Medians of long signals are taken over an even sample of this many points at most.
 constexpr std::size_t medianSample = 20000;
@@ -214,20 +214,37 @@ void setReaches(std::vector<Candidate>& candidates, const std::vector<double>& s
     }
 }
 
-double meanAround(const std::vector<double>& values, std::size_t centre, std::size_t half)
-{
-    const std::size_t from = centre > half ? centre - half : 0;
-    const std::size_t to = std::min(values.size() - 1, centre + half);
-    double sum = 0;
-    for (std::size_t i = from; i <= to; ++i)
-        sum += values[i];
-    return sum / static_cast<double>(to - from + 1);
-}
-
 struct Line {
     double t0 = 0, y0 = 0, t1 = 0, y1 = 0;
     double at(double t) const { return t1 == t0 ? y0 : y0 + (y1 - y0) * (t - t0) / (t1 - t0); }
 };
+
+// The mean signal and mean time over points `from` to `to`: a point of a straight baseline with
+// the noise averaged out, wherever the baseline drifts.
+std::pair<double, double> meanPoint(const std::vector<double>& times, const std::vector<double>& values, std::size_t from, std::size_t to)
+{
+    double t = 0, y = 0;
+    for (std::size_t i = from; i <= to; ++i) {
+        t += times[i];
+        y += values[i];
+    }
+    const double count = static_cast<double>(to - from + 1);
+    return {t / count, y / count};
+}
+
+// The baseline under a group from `start` to `end`: through the mean of the quiet signal just
+// before the group and just after it, each over up to the group's width, never reaching
+// into the neighbouring groups.
+Line groupBaseline(const std::vector<double>& times, const std::vector<double>& values, std::size_t start, std::size_t end,
+                   std::size_t previousEnd, std::size_t nextStart)
+{
+    const std::size_t reach = std::max<std::size_t>(end - start, 2);
+    const std::size_t leftFrom = std::max(previousEnd, start > reach ? start - reach : 0);
+    const std::size_t rightTo = std::min(nextStart, end + reach);
+    const auto [t0, y0] = meanPoint(times, values, std::min(leftFrom, start), start);
+    const auto [t1, y1] = meanPoint(times, values, end, std::max(rightTo, end));
+    return {t0, y0, t1, y1};
+}
 
 // Area between the signal and the baseline from point `a` to point `b`, in signal × seconds.
 double areaAbove(const std::vector<double>& times, const std::vector<double>& values, const Line& base, std::size_t a, std::size_t b)
@@ -241,17 +258,44 @@ double areaAbove(const std::vector<double>& times, const std::vector<double>& va
     return area;
 }
 
-double refinedApexTime(const std::vector<double>& times, const std::vector<double>& smoothed, std::size_t apex)
+// The apex from a least-squares parabola through the unsmoothed points around the smoothed
+// maximum: smoothing pulls the maximum of a tailing peak towards its tail, the parabola does not.
+double refinedApexTime(const std::vector<double>& times, const std::vector<double>& values, std::size_t apex, std::size_t half)
 {
-    if (apex == 0 || apex + 1 >= smoothed.size())
+    if (apex < half || apex + half >= values.size() || half < 1)
         return times[apex];
-    const double y0 = smoothed[apex - 1], y1 = smoothed[apex], y2 = smoothed[apex + 1];
-    const double curvature = y0 - 2 * y1 + y2;
-    if (curvature >= 0)
+    // Sums for the normal equations, with x in points relative to the apex.
+    double s0 = 0, s1 = 0, s2 = 0, s3 = 0, s4 = 0, sy = 0, sxy = 0, sxxy = 0;
+    for (std::size_t i = apex - half; i <= apex + half; ++i) {
+        const double x = static_cast<double>(i) - static_cast<double>(apex);
+        const double x2 = x * x;
+        s0 += 1;
+        s1 += x;
+        s2 += x2;
+        s3 += x2 * x;
+        s4 += x2 * x2;
+        sy += values[i];
+        sxy += x * values[i];
+        sxxy += x2 * values[i];
+    }
+    // Solve [s4 s3 s2; s3 s2 s1; s2 s1 s0] (a b c) = (sxxy sxy sy) by Cramer's rule.
+    auto det3 = [](double a, double b, double c, double d, double e, double f, double g, double h, double k) {
+        return a * (e * k - f * h) - b * (d * k - f * g) + c * (d * h - e * g);
+    };
+    const double d = det3(s4, s3, s2, s3, s2, s1, s2, s1, s0);
+    if (d == 0)
         return times[apex];
-    const double offset = std::clamp(0.5 * (y0 - y2) / curvature, -0.5, 0.5);
-    const double step = offset >= 0 ? times[apex + 1] - times[apex] : times[apex] - times[apex - 1];
-    return times[apex] + offset * step;
+    const double a = det3(sxxy, s3, s2, sxy, s2, s1, sy, s1, s0) / d;
+    const double b = det3(s4, sxxy, s2, s3, sxy, s1, s2, sy, s0) / d;
+    if (!(a < 0))
+        return times[apex];
+    const double vertex = std::clamp(-b / (2 * a), -static_cast<double>(half), static_cast<double>(half));
+    const double whole = std::floor(vertex);
+    const std::size_t base = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(apex) + static_cast<std::ptrdiff_t>(whole));
+    const double fraction = vertex - whole;
+    if (base + 1 >= times.size())
+        return times[base];
+    return times[base] + fraction * (times[base + 1] - times[base]);
 }
 
 } // namespace
@@ -292,7 +336,7 @@ std::vector<Peak> PeakIntegrator::integrate(const std::vector<double>& times, co
     dropShallowApexes(candidates, smoothed, minHeight);
     setReaches(candidates, smoothed);
 
-    const std::size_t endHalf = static_cast<std::size_t>(std::max(width, 3));
+    std::size_t previousEnd = 0;
     std::size_t first = 0;
     while (first < candidates.size()) {
         // A group: candidates whose reaches overlap.
@@ -304,19 +348,21 @@ std::vector<Peak> PeakIntegrator::integrate(const std::vector<double>& times, co
             groupStart = std::min(groupStart, candidates[last].start);
             groupEnd = std::max(groupEnd, candidates[last].end);
         }
-        const Line groupBase{times[groupStart], meanAround(y, groupStart, endHalf), times[groupEnd], meanAround(y, groupEnd, endHalf)};
+        const std::size_t nextStart = last + 1 < candidates.size() ? candidates[last + 1].start : n - 1;
+        const Line groupBase = groupBaseline(times, y, groupStart, groupEnd, previousEnd, std::max(nextStart, groupEnd));
+        previousEnd = groupEnd;
         std::size_t from = groupStart;
         for (std::size_t k = first; k <= last; ++k) {
             const std::size_t apex = candidates[k].apex;
             const std::size_t to = k < last ? lowestBetween(smoothed, apex, candidates[k + 1].apex) : groupEnd;
             Line base = groupBase;
             if (options_.baseline == BaselineMode::Valley && first != last) {
-                const double y0 = from == groupStart ? groupBase.y0 : smoothed[from];
-                const double y1 = to == groupEnd ? groupBase.y1 : smoothed[to];
+                const double y0 = from == groupStart ? groupBase.at(times[from]) : smoothed[from];
+                const double y1 = to == groupEnd ? groupBase.at(times[to]) : smoothed[to];
                 base = {times[from], y0, times[to], y1};
             }
             Peak peak;
-            peak.time = refinedApexTime(times, smoothed, apex);
+            peak.time = refinedApexTime(times, y, apex, static_cast<std::size_t>(width / 2 + 1));
             peak.area = areaAbove(times, y, base, from, to);
             peak.height = smoothed[apex] - base.at(times[apex]);
             peak.front = times[from];
