@@ -6,6 +6,8 @@
 #include "ui/controls/CAutoCtrl.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -186,10 +188,138 @@ TEST_F(ChartTest, ZoomIntoTheMiddleThenScrollToTheEnd)
 TEST_F(ChartTest, ADragBeyondThePlotStopsAtTheEdgesOfTheView)
 {
     const double oldXMax = chart->xMax, oldYMin = chart->yMin;
-    dragOnChart(plotPoint(0.5, 0.5), QPoint(chart->width() + 40, chart->height() + 40));
+    // Released over the labels in the chart's corner, beyond the plot area on both axes.
+    const QPoint corner(chart->viewport()->width() - 2, chart->viewport()->height() - 2);
+    ASSERT_GT(corner.x(), chart->plotRect.right);
+    ASSERT_GT(corner.y(), chart->plotRect.bottom);
+    dragOnChart(plotPoint(0.5, 0.5), corner);
     ASSERT_EQ(listener.count(ACN_ZOOMED), 1);
     EXPECT_DOUBLE_EQ(chart->xMaxFixed, oldXMax);
     EXPECT_DOUBLE_EQ(chart->yMinFixed, oldYMin);
+}
+
+TEST_F(ChartTest, TheMouseIsNotCapturedSoAReleaseOutsideDoesNotZoom)
+{
+    // Qt keeps sending a pressed button's moves and release to the widget that took the press;
+    // the chart treats what happens outside its client area as not its own.
+    QWidget* vp = chart->viewport();
+    const QPoint from = plotPoint(0.3, 0.3), inside = plotPoint(0.6, 0.6);
+    const QPoint outside(vp->width() + 30, vp->height() + 30);
+    QTest::mousePress(vp, Qt::LeftButton, {}, from);
+    QTest::mouseMove(vp, inside);
+    QTest::mouseMove(vp, outside);
+    EXPECT_EQ(chart->dragRect.x1, inside.x()) << "a move outside does not move the corner";
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, outside);
+    EXPECT_FALSE(chart->dragging);
+    EXPECT_TRUE(listener.notifications.empty());
+    EXPECT_TRUE(chart->autoX && chart->autoY);
+    QCoreApplication::processEvents();
+    for (const ChartMouseMessage& m : listener.mouse)
+        EXPECT_TRUE(vp->rect().contains(m.x, m.y)) << "passed on from outside: " << m.x << "," << m.y;
+
+    // Leaving and coming back with the button still down goes on with the drag.
+    QTest::mousePress(vp, Qt::LeftButton, {}, from);
+    QTest::mouseMove(vp, outside);
+    QTest::mouseMove(vp, inside);
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, inside);
+    EXPECT_EQ(listener.count(ACN_ZOOMED), 1);
+}
+
+TEST_F(ChartTest, TheRubberBandRepaintsOnlyItsOldAndNewOutline)
+{
+    struct PaintRegions : QObject {
+        QRegion painted;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint)
+                painted += static_cast<QPaintEvent*>(e)->region();
+            return false;
+        }
+    } regions;
+    QWidget* vp = chart->viewport();
+    const QPoint from = plotPoint(0.2, 0.2), first = plotPoint(0.4, 0.5), second = plotPoint(0.5, 0.4);
+    QTest::mousePress(vp, Qt::LeftButton, {}, from);
+    QTest::mouseMove(vp, first);
+    QCoreApplication::processEvents();
+
+    vp->installEventFilter(&regions);
+    QTest::mouseMove(vp, second);
+    QCoreApplication::processEvents();
+    vp->removeEventFilter(&regions);
+
+    ASSERT_FALSE(regions.painted.isEmpty()) << "the move repaints the band";
+    const QRect oldBand = QRect(from, first).normalized(), newBand = QRect(from, second).normalized();
+    const QRegion allowed = QRegion(oldBand.adjusted(-2, -2, 2, 2)) + QRegion(newBand.adjusted(-2, -2, 2, 2));
+    EXPECT_TRUE((regions.painted - allowed).isEmpty()) << "painted beyond the band";
+    // Not even the inside of the band: only its outlines.
+    const QPoint centre = QRect(from, first).intersected(QRect(from, second)).center();
+    EXPECT_FALSE(regions.painted.contains(centre));
+
+    // What the window shows: the band inverted at its new place and gone from the old one.
+    QImage plain;
+    ASSERT_TRUE(chart->renderFrame(plain));
+    const QImage shown = owner->screen()->grabWindow(owner->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint offset = vp->mapTo(owner.get(), QPoint(0, 0));
+    const auto inverted = [&](QPoint p) {
+        return (shown.pixel(p + offset) & 0xFFFFFFu) == (~plain.pixel(p) & 0xFFFFFFu);
+    };
+    const auto unchanged = [&](QPoint p) { return (shown.pixel(p + offset) & 0xFFFFFFu) == (plain.pixel(p) & 0xFFFFFFu); };
+    // The band covers the pixels from the smaller corner up to, not including, the larger one.
+    EXPECT_TRUE(inverted({second.x() - 1, (from.y() + second.y()) / 2})) << "new right edge";
+    EXPECT_TRUE(inverted({(from.x() + second.x()) / 2, second.y() - 1})) << "new bottom edge";
+    EXPECT_TRUE(inverted({from.x(), (from.y() + second.y()) / 2})) << "left edge";
+    EXPECT_TRUE(unchanged({second.x(), (from.y() + second.y()) / 2})) << "nothing beyond the corner";
+    EXPECT_TRUE(unchanged({first.x() - 1, (from.y() + second.y()) / 2})) << "old right edge erased";
+    EXPECT_TRUE(unchanged({(from.x() + first.x()) / 2, first.y() - 1})) << "old bottom edge erased";
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, second);
+}
+
+TEST_F(ChartTest, KeysNeverScrollAndGoOnToTheOwner)
+{
+    struct KeyCounter : QObject {
+        int keys = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            keys += e->type() == QEvent::KeyPress;
+            return false;
+        }
+    } ownerKeys;
+    owner->installEventFilter(&ownerKeys);
+    // The chart is a static picture: it takes no keyboard focus, not even by a click.
+    EXPECT_EQ(chart->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(chart->horizontalScrollBar()->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(chart->verticalScrollBar()->focusPolicy(), Qt::NoFocus);
+
+    const auto pressAll = [&] {
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp,
+                            Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End}) {
+            QTest::keyClick(chart, key);
+            QTest::keyClick(chart->viewport(), key);
+        }
+    };
+    // No scroll bar shown: nothing moves and the range stays automatic.
+    ASSERT_FALSE(chart->horizontalScrollBar()->isVisible());
+    pressAll();
+    paint();
+    EXPECT_TRUE(chart->autoX && chart->autoY);
+    EXPECT_TRUE(listener.notifications.empty());
+    EXPECT_GE(ownerKeys.keys, 8);
+    // A hidden bar takes no action from anyone.
+    chart->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    chart->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_TRUE(chart->autoX && chart->autoY);
+    EXPECT_TRUE(listener.notifications.empty());
+
+    // Bars shown after a zoom scroll with the mouse only.
+    dragOnChart(plotPoint(0.3, 0.3), plotPoint(0.6, 0.6));
+    ASSERT_EQ(listener.count(ACN_ZOOMED), 1);
+    paint();
+    ASSERT_TRUE(chart->horizontalScrollBar()->isVisible());
+    const double lo = chart->xMinFixed;
+    pressAll();
+    EXPECT_EQ(chart->xMinFixed, lo);
+    EXPECT_EQ(listener.notifications.size(), 1u);
+    owner->removeEventFilter(&ownerKeys);
 }
 
 TEST_F(ChartTest, FixedRangesWiderThanTheDataShowNoScrollBars)

@@ -2,11 +2,14 @@
 
 #include "ui/controls/QPainterCanvas.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace controls {
@@ -53,7 +56,10 @@ CAutoCtrl::CAutoCtrl(QWidget* parent, int controlId) : QAbstractScrollArea(paren
     viewport()->setAutoFillBackground(false);
     // The owner receives every mouse move, with or without a button held.
     viewport()->setMouseTracking(true);
+    // A static picture: it takes no keyboard focus, and its bars scroll by the mouse only.
+    setFocusPolicy(Qt::NoFocus);
     for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        bar->setFocusPolicy(Qt::NoFocus);
         bar->setSingleStep(1);
         bar->setPageStep(1);
     }
@@ -67,6 +73,7 @@ CAutoCtrl::~CAutoCtrl() = default;
 
 void CAutoCtrl::invalidate()
 {
+    frameStale_ = true;
     viewport()->update();
 }
 
@@ -91,10 +98,10 @@ void CAutoCtrl::applyBarState(Qt::Orientation orientation, const ScrollBarState&
     QScrollBar* bar = orientation == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
     if (orientation == Qt::Horizontal && horizontalScrollBarPolicy() != wanted) {
         setHorizontalScrollBarPolicy(wanted);
-        viewport()->update();
+        invalidate();
     } else if (orientation == Qt::Vertical && verticalScrollBarPolicy() != wanted) {
         setVerticalScrollBarPolicy(wanted);
-        viewport()->update();
+        invalidate();
     }
     if (state.rangeSet) {
         bar->setRange(0, state.maximum);
@@ -120,32 +127,55 @@ bool CAutoCtrl::renderFrame(QImage& target)
     return drawn;
 }
 
-void CAutoCtrl::paintEvent(QPaintEvent*)
+void CAutoCtrl::paintEvent(QPaintEvent* event)
 {
     try {
         std::lock_guard<std::recursive_mutex> lock(paintLock_);
-        QImage frame;
-        if (!renderFrame(frame))
+        // A paint asked for by the zoom rectangle alone takes the chart from the last frame.
+        const bool bandOnly = frameDrawn_ && !frameStale_ && frame_.size() == viewport()->size() &&
+                              (event->region() - bandDirty_).isEmpty();
+        bandDirty_ = QRegion();
+        if (!bandOnly) {
+            frameStale_ = false;
+            frameDrawn_ = renderFrame(frame_);
+        }
+        if (!frameDrawn_)
             return;
         QPainter painter(viewport());
-        painter.drawImage(0, 0, frame);
+        painter.drawImage(0, 0, frame_);
         if (dragging)
             drawDragFrame(painter);
     } catch (...) {
         // A paint that fails leaves the window as it was; the next paint tries again.
+        frameStale_ = true;
     }
+}
+
+QRegion CAutoCtrl::bandOutline() const
+{
+    // The pixels from the smaller corner up to, not including, the larger one, one pixel wide; a
+    // rectangle without width or height shows nothing.
+    const int left = std::min(dragRect.x0, dragRect.x1), right = std::max(dragRect.x0, dragRect.x1);
+    const int top = std::min(dragRect.y0, dragRect.y1), bottom = std::max(dragRect.y0, dragRect.y1);
+    if (right == left || bottom == top)
+        return QRegion();
+    const QRect outer(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    const QRect inner = outer.adjusted(1, 1, -1, -1);
+    return inner.isValid() ? QRegion(outer) - QRegion(inner) : QRegion(outer);
+}
+
+void CAutoCtrl::repaintBand(const QRegion& outline)
+{
+    bandDirty_ += outline;
+    viewport()->update(outline);
 }
 
 void CAutoCtrl::drawDragFrame(QPainter& painter) const
 {
     // Inverting the pixels under the frame makes it visible on any colour.
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    QPen pen(Qt::white);
-    pen.setWidth(0);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    const QRect r = QRect(QPoint(dragRect.x0, dragRect.y0), QPoint(dragRect.x1, dragRect.y1)).normalized();
-    painter.drawRect(r);
+    painter.setClipRegion(bandOutline(), Qt::IntersectClip);
+    painter.fillRect(bandOutline().boundingRect(), Qt::white);
 }
 
 void CAutoCtrl::onScrollAction(Qt::Orientation orientation, int action)
@@ -155,6 +185,10 @@ void CAutoCtrl::onScrollAction(Qt::Orientation orientation, int action)
     try {
         std::lock_guard<std::recursive_mutex> lock(paintLock_);
         const bool horizontal = orientation == Qt::Horizontal;
+        // Scrolling exists only while the bar is shown.
+        const Qt::ScrollBarPolicy policy = horizontal ? horizontalScrollBarPolicy() : verticalScrollBarPolicy();
+        if (policy != Qt::ScrollBarAlwaysOn)
+            return;
         QScrollBar* bar = horizontal ? horizontalScrollBar() : verticalScrollBar();
         const ScrollRequest request = requestOf(action);
         const int position = bar->sliderPosition();
@@ -198,18 +232,29 @@ void CAutoCtrl::mousePressEvent(QMouseEvent* event)
     }
 }
 
+bool CAutoCtrl::insideClient(const QMouseEvent& event) const
+{
+    return viewport()->rect().contains(event.position().toPoint());
+}
+
 void CAutoCtrl::mouseMoveEvent(QMouseEvent* event)
 {
     try {
+        // The chart does not capture the mouse. Qt sends a held button's moves here wherever the
+        // pointer goes; those outside the client area belong to other windows.
+        if (!insideClient(*event))
+            return;
         const QPoint p = event->position().toPoint();
         if (dragging && (p.x() != dragRect.x1 || p.y() != dragRect.y1)) {
+            QRegion outline = bandOutline();
             if (event->buttons() & Qt::LeftButton) {
                 dragRect.x1 = p.x();
                 dragRect.y1 = p.y();
+                outline += bandOutline();
             } else {
                 dragging = false;
             }
-            invalidate();
+            repaintBand(outline);
         }
         passOn(WM_MOUSEMOVE, *event);
     } catch (...) {
@@ -219,6 +264,14 @@ void CAutoCtrl::mouseMoveEvent(QMouseEvent* event)
 void CAutoCtrl::mouseReleaseEvent(QMouseEvent* event)
 {
     try {
+        if (!insideClient(*event)) {
+            // Released over another window: no zoom, and the rectangle goes.
+            if (event->button() == Qt::LeftButton && dragging) {
+                dragging = false;
+                repaintBand(bandOutline());
+            }
+            return;
+        }
         if (event->button() == Qt::LeftButton && dragging) {
             finishZoom();
             return;
@@ -241,7 +294,7 @@ void CAutoCtrl::mouseDoubleClickEvent(QMouseEvent* event)
         // The second press of a double click is a double click, not the start of a zoom; the
         // release that follows then goes to the owner as well.
         if (dragging && dragRect.x0 == dragRect.x1 && dragRect.y0 == dragRect.y1)
-            dragging = false;
+            dragging = false;   // nothing was drawn yet
         passOn(WM_LBUTTONDBLCLK, *event);
     } catch (...) {
     }
@@ -251,7 +304,7 @@ void CAutoCtrl::finishZoom()
 {
     std::lock_guard<std::recursive_mutex> lock(paintLock_);
     dragging = false;
-    invalidate();
+    repaintBand(bandOutline());
     const DragRect r = dragRect;
     if (std::abs(r.x1 - r.x0) < kMinZoomPixels || std::abs(r.y1 - r.y0) < kMinZoomPixels)
         return;
@@ -284,6 +337,13 @@ void CAutoCtrl::finishZoom()
 void CAutoCtrl::wheelEvent(QWheelEvent* event)
 {
     // The wheel does not scroll the chart; it goes on to the owner's window.
+    event->ignore();
+}
+
+void CAutoCtrl::keyPressEvent(QKeyEvent* event)
+{
+    // No key scrolls the chart: the scroll area's own arrow and page keys would move the view
+    // even with no bar shown. Keys go on to the owner.
     event->ignore();
 }
 

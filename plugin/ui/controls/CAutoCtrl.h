@@ -11,9 +11,11 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QRegion>
 
 #include <mutex>
 
+class QKeyEvent;
 class QMouseEvent;
 class QWheelEvent;
 
@@ -55,6 +57,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
@@ -63,6 +66,10 @@ private:
     void onScrollAction(Qt::Orientation orientation, int action);
     void finishZoom();
     void drawDragFrame(QPainter& painter) const;
+    bool insideClient(const QMouseEvent& event) const;
+    // Repaints the zoom rectangle's outline only: the chart under it comes from the last frame.
+    void repaintBand(const QRegion& outline);
+    QRegion bandOutline() const;
     void passOn(int code, const QMouseEvent& event);
     void notify(int code);
 
@@ -70,6 +77,12 @@ private:
     int controlId_ = 0;
     std::recursive_mutex paintLock_;
     bool applyingBars_ = false;
+
+    // The last frame drawn, so that moving the zoom rectangle needs no new drawing of the chart.
+    QImage frame_;
+    bool frameDrawn_ = false;
+    bool frameStale_ = true;
+    QRegion bandDirty_;   // asked to repaint for the zoom rectangle alone since the last paint
 };
 
 } // namespace controls
