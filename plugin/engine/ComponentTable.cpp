@@ -1,12 +1,10 @@
 #include "engine/ComponentTable.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
+#include <exception>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include "platform/FileSeam.h"
 #include "platform/Format.h"
 #include "platform/NumberParse.h"
 #include "platform/Paths.h"
@@ -99,32 +97,16 @@ private:
     bool firstLine_ = true;
 };
 
-bool readFile(std::u16string_view path, ComponentList& components)
+bool readFile(std::u16string_view path, ComponentList& components, platform::FileError& error)
 {
-    std::FILE* file = std::fopen(platform::nativePath(path).c_str(), "rb");
-    if (!file)
+    // Through the seam: a FIFO or a device given as the table is refused instead of hanging.
+    std::string bytes;
+    if (!platform::readRegularFile(path, bytes, error))
         return false;
     LineReader reader(components);
-    bool ok = true;
-    try {
-        char buffer[65536];
-        for (;;) {
-            std::size_t n = std::fread(buffer, 1, sizeof buffer, file);
-            if (n > 0)
-                reader.feed(std::string_view(buffer, n));
-            if (n < sizeof buffer) {
-                if (std::ferror(file))
-                    ok = false;
-                break;
-            }
-        }
-        if (ok)
-            reader.finish();
-    } catch (...) {
-        ok = false;
-    }
-    std::fclose(file);
-    return ok;
+    reader.feed(bytes);
+    reader.finish();
+    return true;
 }
 
 // A name field must survive the trip through the file: representable in code page 1251, and no
@@ -161,72 +143,6 @@ std::string encodeLine(std::u16string_view line)
     return bytes;
 }
 
-bool writeAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-mode_t modeForNewFile(const std::string& target)
-{
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0)
-        return old.st_mode & 07777;
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-void syncFolder(const std::string& target)
-{
-    // The rename is durable only once the folder's entry is on disk as well.
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-// Writes the bytes to a temporary file beside the target and renames it over the target. On any
-// failure the temporary file is removed and the target stays as it was.
-bool replaceFile(const std::string& target, const std::string& bytes, int& systemError)
-{
-    std::string tempName = target + ".XXXXXX";
-    int fd = ::mkstemp(tempName.data());
-    if (fd < 0) {
-        systemError = errno;
-        return false;
-    }
-    bool ok = ::fchmod(fd, modeForNewFile(target)) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    if (!ok)
-        systemError = errno;
-    if (::close(fd) != 0 && ok) {
-        systemError = errno;
-        ok = false;
-    }
-    if (ok && ::rename(tempName.c_str(), target.c_str()) != 0) {
-        systemError = errno;
-        ok = false;
-    }
-    if (!ok) {
-        ::unlink(tempName.c_str());
-        return false;
-    }
-    syncFolder(target);
-    return true;
-}
-
 } // namespace
 
 std::u16string componentTablePath()
@@ -242,12 +158,25 @@ bool ComponentTable::load(ComponentList& components)
     return loadFrom(componentTablePath(), components);
 }
 
-bool ComponentTable::loadFrom(std::u16string_view path, ComponentList& components)
+bool ComponentTable::loadFrom(std::u16string_view path, ComponentList& components, platform::FileError* error)
 {
     components.clear();
-    if (path.empty() || !platform::fileExists(path))
+    platform::FileError localError;
+    platform::FileError& report = error ? *error : localError;
+    report = platform::FileError();
+    try {
+        if (!readFile(path, components, report)) {
+            components.clear();
+            return false;
+        }
+        return true;
+    } catch (const std::exception&) {  // memory for a huge table
+        components.clear();
+        report.code = ENOMEM;
+        report.path = std::u16string(path);
+        report.message = u"Cannot read \"" + report.path + u"\": out of memory";
         return false;
-    return readFile(path, components);
+    }
 }
 
 bool ComponentTable::save(std::u16string_view path, const ComponentList& components,
@@ -272,15 +201,17 @@ bool ComponentTable::save(std::u16string_view path, const ComponentList& compone
                                                  {c.number, c.name, c.altName, c.time1, c.window1,
                                                   c.time2, c.window2, c.mainChannel, c.deviation}));
         }
-        int systemError = 0;
-        if (!replaceFile(platform::nativePath(path), bytes, systemError)) {
+        platform::FileError fileError;
+        if (!platform::writeFileAtomically(path, bytes, fileError)) {
             report->kind = ComponentTableSaveError::Kind::WriteFailed;
-            report->systemError = systemError;
+            report->systemError = fileError.code;
+            report->message = fileError.message;
             return false;
         }
         return true;
-    } catch (...) {
+    } catch (const std::exception&) {  // memory while encoding a huge table; nothing was written
         report->kind = ComponentTableSaveError::Kind::WriteFailed;
+        report->systemError = ENOMEM;
         return false;
     }
 }

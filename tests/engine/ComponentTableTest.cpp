@@ -2,13 +2,13 @@
 
 #include <clocale>
 #include <cmath>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/resource.h>
+#include <sys/stat.h>
 
+#include "FileFaults.h"
 #include "engine/ComponentTable.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -253,32 +253,91 @@ TEST_F(ComponentTableFile, AFailedWriteLeavesTheOldFileByteForByte)
 {
     ASSERT_TRUE(ComponentTable::save(tablePath(), {sample(u"Старый", u"-")}));
     const std::string before = readBytes();
-
-    // Writing past a file-size limit fails half way through the new content.
     ComponentList many(2000, sample(u"Новый компонент с длинным именем", u"-"));
-    struct rlimit saved {};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = saved;
-    limited.rlim_cur = 4096;
-    ::setrlimit(RLIMIT_FSIZE, &limited);
-    ComponentTableSaveError error;
-    bool saved1 = ComponentTable::save(tablePath(), many, &error);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_FALSE(saved1);
-    EXPECT_EQ(error.kind, ComponentTableSaveError::Kind::WriteFailed);
-    EXPECT_NE(error.systemError, 0);
-    EXPECT_EQ(readBytes(), before);
-    // No temporary file is left behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), fs::directory_iterator()), 1);
+    // The disk fills half way through the new content, or the rename fails.
+    struct Fault {
+        testing_support::Op op;
+        int code;
+        int onCall;
+    };
+    for (const Fault& fault : {Fault{testing_support::Op::Write, ENOSPC, 2},
+                               Fault{testing_support::Op::Fsync, EIO, 1},
+                               Fault{testing_support::Op::Rename, EXDEV, 1}}) {
+        testing_support::FaultyCalls faults;
+        faults.failing = fault.op;
+        faults.failCode = fault.code;
+        faults.failOnCall = fault.onCall;
+        faults.writeCap = 4096;
+        ComponentTableSaveError error;
+        bool saved = true;
+        {
+            platform::ScopedFileSystemCalls scope(faults);
+            saved = ComponentTable::save(tablePath(), many, &error);
+        }
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(error.kind, ComponentTableSaveError::Kind::WriteFailed);
+        EXPECT_EQ(error.systemError, fault.code);
+        EXPECT_NE(error.message.find(tablePath()), std::u16string::npos);
+        EXPECT_EQ(readBytes(), before);
+        // No temporary file is left behind.
+        EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), fs::directory_iterator()), 1);
+    }
 
     // A missing folder cannot take the file.
+    ComponentTableSaveError error;
     EXPECT_FALSE(ComponentTable::save(platform::fromNativePath((root / "missing" / "t.csv").string()), many, &error));
     EXPECT_EQ(error.kind, ComponentTableSaveError::Kind::WriteFailed);
     EXPECT_FALSE(ComponentTable::save(u"", many, &error));
     EXPECT_EQ(error.kind, ComponentTableSaveError::Kind::NoPath);
+}
+
+TEST_F(ComponentTableFile, SavingFollowsASymlinkAndRefusesAReadOnlyTable)
+{
+    // The lab keeps the real table elsewhere and links it into the public folder.
+    const fs::path real = root / "lab-table.csv";
+    writeBytes(header + "\r\n");
+    fs::rename(path, real);
+    fs::create_symlink(real, path);
+    ASSERT_TRUE(ComponentTable::save(tablePath(), {sample(u"Бензол", u"-")}));
+    EXPECT_TRUE(fs::is_symlink(path));
+    ComponentList read;
+    ASSERT_TRUE(ComponentTable::load(read));
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].name, u"Бензол");
+
+    // A table marked read-only is not replaced, even by a user the kernel would let through.
+    fs::permissions(real, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string before = readBytes();
+    ComponentTableSaveError error;
+    EXPECT_FALSE(ComponentTable::save(tablePath(), {sample(u"Толуол", u"-")}, &error));
+    EXPECT_EQ(error.systemError, EACCES);
+    EXPECT_NE(error.message.find(u"read-only"), std::u16string::npos);
+    EXPECT_EQ(readBytes(), before);
+}
+
+TEST_F(ComponentTableFile, ATableThatIsNoRegularFileIsRefusedWithItsReason)
+{
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);  // nobody writes: reading it must not wait
+    struct Case {
+        std::u16string path;
+        int code;
+    };
+    const Case cases[] = {
+        {tablePath(), EINVAL},
+        {platform::fromNativePath(root.string()), EISDIR},
+        {u"/dev/zero", EINVAL},
+        {platform::fromNativePath((root / "absent.csv").string()), ENOENT},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(platform::nativePath(c.path));
+        ComponentList list{sample(u"x", u"-")};
+        platform::FileError error;
+        EXPECT_FALSE(ComponentTable::loadFrom(c.path, list, &error));
+        EXPECT_TRUE(list.empty());
+        EXPECT_EQ(error.code, c.code);
+        EXPECT_NE(error.message.find(c.path), std::u16string::npos);
+    }
 }
 
 TEST_F(ComponentTableFile, SavingKeepsTheFilePermissions)

@@ -1,5 +1,6 @@
 #include "platform/FileSeam.h"
 #include "platform/Paths.h"
+#include "FileFaults.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -17,6 +18,8 @@
 #include <vector>
 
 using namespace platform;
+using testing_support::FaultyCalls;
+using testing_support::Op;
 namespace fs = std::filesystem;
 
 namespace {
@@ -69,72 +72,6 @@ mode_t modeOf(const std::string& path)
     ::lstat(path.c_str(), &status);
     return status.st_mode;
 }
-
-enum class Op { None, Open, Write, Fsync, Close, Rename, Read };
-
-// Fails one kind of call with a given errno, optionally only on its n-th use; can also cut writes
-// and reads short.
-class FaultyCalls : public FileSystemCalls {
-public:
-    Op failing = Op::None;
-    int failOnCall = 1;   // 1 = the first call of that kind
-    int failCode = EIO;
-    int failTimes = 1;    // how many calls fail from failOnCall on
-    std::size_t writeCap = 0;  // when set, a write takes at most this many bytes
-    bool writeReturnsZero = false;
-
-    int open(const char* path, int flags, mode_t mode) override
-    {
-        // Folders are opened to sync them; only file opens count.
-        if (!(flags & O_DIRECTORY) && shouldFail(Op::Open))
-            return -1;
-        return FileSystemCalls::open(path, flags, mode);
-    }
-    ssize_t write(int fd, const void* buffer, std::size_t size) override
-    {
-        if (shouldFail(Op::Write))
-            return -1;
-        if (writeReturnsZero)
-            return 0;
-        if (writeCap != 0 && size > writeCap)
-            size = writeCap;
-        return FileSystemCalls::write(fd, buffer, size);
-    }
-    ssize_t read(int fd, void* buffer, std::size_t size) override
-    {
-        if (shouldFail(Op::Read))
-            return -1;
-        return FileSystemCalls::read(fd, buffer, size > 7 ? 7 : size);
-    }
-    int fsync(int fd) override { return shouldFail(Op::Fsync) ? -1 : FileSystemCalls::fsync(fd); }
-    int close(int fd) override
-    {
-        if (shouldFail(Op::Close)) {
-            FileSystemCalls::close(fd);  // like the kernel: the descriptor is gone even on EIO
-            errno = failCode;
-            return -1;
-        }
-        return FileSystemCalls::close(fd);
-    }
-    int rename(const char* from, const char* to) override
-    {
-        return shouldFail(Op::Rename) ? -1 : FileSystemCalls::rename(from, to);
-    }
-
-private:
-    bool shouldFail(Op op)
-    {
-        if (op != failing)
-            return false;
-        int call = ++calls_;
-        if (call >= failOnCall && call < failOnCall + failTimes) {
-            errno = failCode;
-            return true;
-        }
-        return false;
-    }
-    int calls_ = 0;
-};
 
 const std::string kOld = "the good report signed yesterday\n";
 
@@ -216,6 +153,7 @@ TEST(FileSeam, ReadUnderInjectedFaults)
         faults.failing = Op::Read;
         faults.failCode = EINTR;
         faults.failOnCall = 2;
+        faults.readCap = 7;
         ScopedFileSystemCalls scope(faults);
         std::string out;
         FileError error;
