@@ -84,14 +84,14 @@ AndiImporter::ReadFile AndiImporter::readFile(const std::string& path) const
 {
     ReadFile file;
     file.path = path;
-    std::vector<unsigned char> bytes;
+    std::string bytes;
     int64_t modified = 0;
     std::string error;
     if (!importfiles::readWhole(path, bytes, modified, error)) {
         file.refusal = error;
         return file;
     }
-    AndiReadResult result = readAndi(bytes.data(), bytes.size(), modified);
+    AndiReadResult result = readAndi(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), modified);
     file.run = std::move(result.run);
     file.refusal = std::move(result.refusal);
     return file;

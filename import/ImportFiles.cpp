@@ -1,109 +1,83 @@
 #include "ImportFiles.h"
 
+#include "ChromatogramBytes.h"
+
 #include "input/CVantrelFile4.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
 
 #include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace importfiles {
 
 namespace {
 
-std::string systemError(int code)
-{
-    return std::strerror(code);
-}
+// An ANDI file of a whole day's run at a high rate stays well below this.
+constexpr std::uint64_t largestInput = std::uint64_t(1) << 31;
 
-bool syncPath(const std::string& path, int flags)
+std::string reasonOf(const platform::FileError& error)
 {
-    int fd = -1;
-    do {
-        fd = ::open(path.c_str(), flags | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return false;
-    int result = 0;
-    do {
-        result = ::fsync(fd);
-    } while (result != 0 && errno == EINTR);
-    ::close(fd);
-    return result == 0;
+    switch (error.code) {
+    case ENOENT: return "file not found";
+    case EACCES: return "no permission to read the file";
+    case EISDIR: return "a folder, not a file";
+    case EFBIG: return "the file is too large to be a chromatogram";
+    default: break;
+    }
+    // The seam's message names the path, which the caller already puts first.
+    return platform::describeSystemError(error.code);
 }
 
 } // namespace
 
-bool readWhole(const std::string& path, std::vector<unsigned char>& bytes, int64_t& modified, std::string& error)
+bool readWhole(const std::string& path, std::string& bytes, int64_t& modified, std::string& error)
 {
-    bytes.clear();
-    int fd = -1;
-    do {
-        // Non-blocking, so that a FIFO named by mistake cannot hang the import.
-        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        error = errno == ENOENT ? "file not found" : "cannot be opened (" + systemError(errno) + ")";
+    platform::FileError failure;
+    if (!platform::readRegularFile(platform::utf8ToUtf16(path), bytes, failure, largestInput)) {
+        error = failure.code == 0 ? std::string("cannot be read") : reasonOf(failure);
         return false;
     }
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        error = "not a regular file";
-        return false;
-    }
-    modified = static_cast<int64_t>(status.st_mtime);
-    bytes.resize(static_cast<std::size_t>(status.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0) {
-            error = got == 0 ? "the file shrank while it was read" : "cannot be read (" + systemError(errno) + ")";
-            ::close(fd);
-            return false;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    ::close(fd);
+    modified = platform::fileSystemCalls().stat(path.c_str(), &status) == 0 ? static_cast<int64_t>(status.st_mtime) : 0;
     return true;
 }
 
 bool makeFolder(const std::string& path, std::string& error)
 {
     std::error_code code;
-    std::filesystem::create_directories(path, code);
-    if (code || !std::filesystem::is_directory(path, code)) {
-        error = platform::format8("cannot create the folder %s (%s)", {path, code ? code.message() : std::string("not a folder")});
-        return false;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, code).lexically_normal();
+    std::filesystem::path partial;
+    for (const std::filesystem::path& part : absolute) {
+        partial /= part;
+        if (part.empty() || part == "/")
+            continue;
+        platform::FileError failure;
+        struct stat status {};
+        if (platform::fileSystemCalls().stat(partial.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+            continue;
+        if (!platform::createNewFolder(platform::utf8ToUtf16(partial.string()), 0777, failure) && failure.code != EEXIST) {
+            error = platform::format8("cannot create the folder %s (%s)", {partial.string(), platform::describeSystemError(failure.code)});
+            return false;
+        }
     }
     return true;
 }
 
-PendingChromatogram::PendingChromatogram(const std::string& folder, const std::string& stem, CVantrelFile4& file)
+PendingChromatogram::PendingChromatogram(const std::string& folder, const std::string& stem, const CVantrelFile4& file)
 {
     std::error_code code;
-    folder_ = std::filesystem::absolute(folder, code).lexically_normal().string();
-    if (code) {
-        error_ = "cannot resolve the chromatogram folder";
-        return;
-    }
-    while (folder_.size() > 1 && folder_.back() == '/')
-        folder_.pop_back();
+    std::string base = std::filesystem::absolute(folder, code).lexically_normal().string();
+    while (base.size() > 1 && base.back() == '/')
+        base.pop_back();
     // Reserve the final name: created exclusively, it cannot be taken by another import meanwhile.
     for (int attempt = 1; attempt < 10000 && finalPath_.empty(); ++attempt) {
-        std::string candidate = folder_ + "/" + stem + (attempt == 1 ? std::string() : platform::format8("-%d", {attempt})) + ".stg";
-        int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd >= 0) {
-            ::close(fd);
+        const std::string candidate = base + "/" + stem + (attempt == 1 ? std::string() : platform::format8("-%d", {attempt})) + ".stg";
+        platform::FileError failure;
+        if (platform::createNewFile(platform::utf8ToUtf16(candidate), "", 0644, failure)) {
             finalPath_ = candidate;
-        } else if (errno != EEXIST && errno != EINTR) {
-            error_ = platform::format8("cannot create a file in %s (%s)", {folder_, systemError(errno)});
+        } else if (failure.code != EEXIST) {
+            error_ = platform::format8("cannot create a file in %s (%s)", {base, platform::describeSystemError(failure.code)});
             return;
         }
     }
@@ -111,20 +85,9 @@ PendingChromatogram::PendingChromatogram(const std::string& folder, const std::s
         error_ = "no free file name for the chromatogram";
         return;
     }
-    std::string pattern = folder_ + "/." + stem + "-XXXXXX.tmp";
-    int fd = ::mkstemps(pattern.data(), 4);
-    if (fd < 0) {
-        error_ = platform::format8("cannot create a temporary file in %s (%s)", {folder_, systemError(errno)});
-        return;
-    }
-    ::close(fd);
-    temporaryPath_ = pattern;
-    if (int32_t result = file.save(platform::utf8ToUtf16(temporaryPath_)); result != 0) {
-        error_ = platform::format8("cannot write the chromatogram file (code %d)", {result});
-        return;
-    }
-    if (!syncPath(temporaryPath_, O_RDONLY))
-        error_ = "cannot flush the chromatogram file to disk";
+    platform::FileError failure;
+    if (!writer_.open(platform::utf8ToUtf16(finalPath_), failure) || !writer_.write(chromatogramBytes(file), failure))
+        error_ = "cannot write the chromatogram file: " + failure.messageUtf8();
 }
 
 bool PendingChromatogram::publish(std::string& error)
@@ -133,12 +96,12 @@ bool PendingChromatogram::publish(std::string& error)
         error = error_;
         return false;
     }
-    if (::rename(temporaryPath_.c_str(), finalPath_.c_str()) != 0) {
-        error = platform::format8("cannot move the chromatogram file into place (%s)", {systemError(errno)});
+    platform::FileError failure;
+    if (!writer_.commit(failure)) {
+        error = "cannot store the chromatogram file: " + failure.messageUtf8();
         return false;
     }
     published_ = true;
-    syncPath(folder_, O_RDONLY | O_DIRECTORY);
     return true;
 }
 
@@ -146,10 +109,11 @@ PendingChromatogram::~PendingChromatogram()
 {
     if (published_)
         return;
-    if (!temporaryPath_.empty())
-        ::unlink(temporaryPath_.c_str());
-    if (!finalPath_.empty())
-        ::unlink(finalPath_.c_str());
+    writer_.discard();
+    if (!finalPath_.empty()) {
+        platform::FileError ignored;  // best effort: an empty reservation is all that can remain
+        platform::removeFile(platform::utf8ToUtf16(finalPath_), ignored);
+    }
 }
 
 } // namespace importfiles

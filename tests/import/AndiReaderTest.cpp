@@ -19,11 +19,11 @@ const char* const realFolder = "/work/shared/real/andi";
 
 AndiReadResult readPath(const std::string& path, int64_t fileTime = 1234567890)
 {
-    std::vector<unsigned char> bytes;
+    std::string bytes;
     int64_t modified = 0;
     std::string error;
     EXPECT_TRUE(importfiles::readWhole(path, bytes, modified, error)) << error;
-    return readAndi(bytes.data(), bytes.size(), fileTime);
+    return readAndi(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), fileTime);
 }
 
 AndiTestFile tableFile()
