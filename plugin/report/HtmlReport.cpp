@@ -9,6 +9,7 @@
 #include "report/ReportFailure.h"
 #include "report/ReportFiles.h"
 #include "report/ReportUserInterface.h"
+#include "report/SourceRowDiagnosis.h"
 
 #include <bit>
 #include <memory>
@@ -211,11 +212,11 @@ void HtmlReport::showCreateFailure(const std::exception& failure)
 
 bool HtmlReport::loadTemplate()
 {
-    if (templatePath_.empty())
-        templatePath_ = installedTemplatePath();
-    if (templatePath_.empty())
-        return false;
     try {
+        if (templatePath_.empty())
+            templatePath_ = installedTemplatePath();
+        if (templatePath_.empty())
+            return false;
         LibxmlSession session;
         std::string bytes;
         if (!reportfiles::readWholeFile(templatePath_, bytes))
@@ -255,8 +256,11 @@ void HtmlReport::transform()
     DocHandle source(xmlReadMemory(sourceBytes.data(), static_cast<int>(sourceBytes.size()), "report.xml", "UTF-16LE",
                                    sourceParseOptions));
     // A document type declaration could only bring entities in; the report document has none.
-    if (!source || source->intSubset || source->extSubset)
-        throw ReportFailure("Error parsing Source Document instance.");
+    if (!source || source->intSubset || source->extSubset) {
+        // Name the row the analyst has to look at, when one row alone is the cause.
+        const std::string row = source ? std::string() : describeUnreadableRow(sourceXml_);
+        throw ReportFailure("Error parsing Source Document instance." + (row.empty() ? std::string() : "\n" + row));
+    }
 
     const std::string templateBytes = platform::utf16ToUtf8(templateXml_);
     const std::string templateUrl = platform::nativePath(templatePath_);

@@ -10,12 +10,14 @@
 
 #include <pugixml.hpp>
 
+#include <new>
+
 namespace {
 
 // pugixml is a UTF-8 build here; texts cross into it at this one place.
 void setText(pugi::xml_node node, const char* attribute, std::u16string_view value)
 {
-    node.append_attribute(attribute).set_value(platform::utf16ToUtf8(value).c_str());
+    node.append_attribute(attribute).set_value(platform::utf16ToUtf8(xmlSafeText(value)).c_str());
 }
 
 // Numbers are formatted by our own C-locale formatter: pugixml's own conversions follow the
@@ -124,6 +126,17 @@ void escapeGreaterThanInAttributes(std::u16string& text)
 
 } // namespace
 
+std::u16string xmlSafeText(std::u16string_view text)
+{
+    std::u16string safe(text);
+    for (char16_t& unit : safe) {
+        const bool control = unit < 0x20 && unit != u'\t' && unit != u'\n' && unit != u'\r';
+        if (control || unit == 0xFFFE || unit == 0xFFFF)
+            unit = u'\uFFFD';
+    }
+    return safe;
+}
+
 std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& result, bool hideNotFound)
 {
     pugi::xml_document document;
@@ -143,6 +156,9 @@ std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& r
     std::u16string text;
     xml_writer_source writer(&text);
     document.save(writer, "", pugi::format_raw, pugi::encoding_utf16_le);
+    // A text the writer could not take whole would be a report with rows missing.
+    if (writer.failed())
+        throw std::bad_alloc();
     escapeGreaterThanInAttributes(text);
     return text;
 }

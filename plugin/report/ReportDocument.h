@@ -3,6 +3,7 @@
 // chromatograms of the workspace, every component's calibration coefficients and result, and the
 // messages of the pass. Every value is an attribute; the four lists are always present.
 #include <string>
+#include <string_view>
 
 #include "engine/CalculationResult.h"
 #include "input/AssayRecord.h"
@@ -12,3 +13,8 @@
 // `hideNotFound` the unfitted calibration rows and the undetected results are left out and the
 // remaining rows numbered without gaps.
 std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& result, bool hideNotFound);
+
+// The text with every character that XML cannot carry (control characters other than tab, line
+// feed and carriage return, U+FFFE, U+FFFF) replaced by U+FFFD, so that one odd character in a
+// name never fails a whole report. Unpaired surrogates are replaced when the text is encoded.
+std::u16string xmlSafeText(std::u16string_view text);

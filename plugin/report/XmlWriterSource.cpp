@@ -4,7 +4,7 @@
 
 void xml_writer_source::write(const void* data, size_t size)
 {
-    if (!data || !target || size == 0)
+    if (!data || !target || size == 0 || failed_)
         return;
     const auto* bytes = static_cast<const unsigned char*>(data);
     const size_t totalBytes = size + (hasPendingByte_ ? 1 : 0);
@@ -26,5 +26,6 @@ void xml_writer_source::write(const void* data, size_t size)
         }
     } catch (const std::bad_alloc&) {
         target->resize(previousLength);
+        failed_ = true;
     }
 }

@@ -12,12 +12,17 @@ public:
 
     // Appends the chunk's UTF-16 units (little-endian byte pairs). A byte left over from an odd
     // chunk is kept and completed by the next one, so a unit split between chunks is not lost.
-    // When the string cannot grow the text stays as it was; the engine then refuses to parse it.
+    // When the string cannot grow, the chunk and every later one are dropped and failed() is set:
+    // the caller must not use the text. pugixml is left to finish its output undisturbed.
     void write(const void* data, size_t size) override;
+
+    // True when some output could not be stored.
+    bool failed() const { return failed_; }
 
     std::u16string* target;
 
 private:
+    bool failed_ = false;
     bool hasPendingByte_ = false;
     unsigned char pendingByte_ = 0;
 };

@@ -307,3 +307,15 @@ TEST_F(HtmlReportTest, TemplateKeepsItsOwnEntitiesButMayNotDeclareOutsideOnes)
         << ui.errors[0];
     EXPECT_NE(ui.errors[0].find("\"leak\""), std::string::npos) << ui.errors[0];
 }
+
+TEST_F(HtmlReportTest, ControlCharacterInANameNoLongerFailsTheReport)
+{
+    folders.installTemplate(minimalStylesheet);
+    workspace.assays[1].fileName = u"/data/Проба\x01.stg";
+    workspace.result.quantitation[0].name = u"Бен\x1Fзол";
+    HtmlReport report(workspace.assays, workspace.result, false, false, ui);
+    ASSERT_TRUE(report.succeeded()) << (ui.errors.empty() ? "" : ui.errors[0]);
+    const std::string html = ReportFolders::readFile(platform::utf16ToUtf8(report.outputPath()));
+    EXPECT_NE(html.find("Проба\uFFFD.stg"), std::string::npos) << html;
+    EXPECT_NE(html.find("Бен\uFFFDзол=2.600"), std::string::npos) << html;
+}

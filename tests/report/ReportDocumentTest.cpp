@@ -3,6 +3,7 @@
 #include "engine/MessageLog.h"
 #include "platform/Text.h"
 #include "report/LocalDateTime.h"
+#include "report/SourceRowDiagnosis.h"
 #include "report/XmlWriterSource.h"
 #include "ReportTestSupport.h"
 
@@ -294,4 +295,60 @@ TEST(XmlWriterSource, AppendsLittleEndianUnitsAcrossChunks)
     writer.write(second, 0);
     writer.write(second, sizeof second);
     EXPECT_EQ(target, u"AЖB");
+}
+
+TEST(ReportDocument, CharactersXmlCannotCarryBecomeReplacementCharactersInEveryText)
+{
+    RegisteredLog registered;
+    registered.log.addWarning(u"bell\a and\ttab");
+    AssayMap assays;
+    assays[1] = assay(u"/data/run\x01.stg", true, u"sample\x1F");
+    assays[1].mixture = std::u16string(u"mix\0ture", 8);
+    CalculationResult result;
+    result.calibration.push_back(calibrationRow(u"name\x02", true, 1, 2, 3));
+    QuantitationRow quantitation;
+    quantitation.name = u"bad\uFFFF\uFFFE\xD800 end";
+    quantitation.detected = true;
+    result.quantitation.push_back(quantitation);
+
+    const std::u16string text = buildSourceXml(assays, result, false);
+    pugi::xml_document document;
+    parseReportDocument(text, document);
+    pugi::xml_node root = document.child("root");
+    pugi::xml_node file = root.child("files").child("row");
+    EXPECT_EQ(attribute(file, "fileName"), "run\uFFFD.stg");
+    EXPECT_EQ(attribute(file, "sample"), "sample\uFFFD");
+    EXPECT_EQ(attribute(file, "mixture"), "mix\uFFFDture");
+    EXPECT_EQ(attribute(root.child("calibration").child("row"), "name"), "name\uFFFD");
+    EXPECT_EQ(attribute(root.child("calculation").child("row"), "name"), "bad\uFFFD\uFFFD\uFFFD end");
+    // Tab, line feed and carriage return are characters XML carries: they stay.
+    EXPECT_EQ(attribute(root.child("messages").child("row"), "msg_str"), "Предупреждение: bell\uFFFD and\ttab");
+}
+
+TEST(SourceRowDiagnosis, NamesTheFirstRowThatDoesNotReadAndItsList)
+{
+    const std::u16string head = u"<?xml version=\"1.0\" encoding=\"UTF-16LE\"?><root date_created=\"x\"><files>"
+                                u"<row number=\"1\" sample=\"a\" /><row number=\"2\" sample=\"b\" /></files><calibration>";
+    const struct {
+        std::u16string calibrationRows;
+        std::string expected;
+    } cases[] = {
+        {u"<row number=\"1\" name=\"ok\" /></calibration><calculation /><messages /></root>", ""},
+        {u"<row number=\"1\" name=\"ok\" /><row number=\"2\" name=\"bad\x01\" /></calibration></root>",
+         "Row 2 of \"calibration\": "},
+        {u"<row number=\"1\" name=\"ok\" name=\"twice\" /></calibration></root>", "Row 1 of \"calibration\": "},
+        {u"<row number=\"1\" name=\"cut sh", "Row 1 of \"calibration\": the row is cut short."},
+    };
+    for (const auto& c : cases) {
+        const std::string found = describeUnreadableRow(head + c.calibrationRows);
+        if (c.expected.empty())
+            EXPECT_EQ(found, "");
+        else
+            EXPECT_TRUE(found.starts_with(c.expected)) << found;
+        if (!c.expected.empty() && !c.expected.ends_with('.'))
+            EXPECT_GT(found.size(), c.expected.size()) << "the engine's reason follows";
+    }
+    // The files list itself: its second row.
+    const std::u16string badFile = u"<root><files><row number=\"1\" /><row number=\"2\" sample=\"\uFFFF\" /></files></root>";
+    EXPECT_TRUE(describeUnreadableRow(badFile).starts_with("Row 2 of \"files\": ")) << describeUnreadableRow(badFile);
 }
