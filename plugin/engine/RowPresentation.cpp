@@ -12,6 +12,16 @@ std::u16string identificationStatusText(const IdentificationRow& row)
     return row.identified ? identifiedText : notConfirmedText;
 }
 
+std::u16string foundTimeText(bool found, double time)
+{
+    return found ? platform::format(u"%.3f", {time}) : u"---";
+}
+
+std::u16string referenceTimeText(double time)
+{
+    return time > 0 ? platform::format(u"%.3f", {time}) : u"-";
+}
+
 std::u16string quantitationStatusText(const QuantitationRow& row)
 {
     return row.detected ? identifiedText : notConfirmedText;

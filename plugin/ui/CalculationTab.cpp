@@ -1,5 +1,6 @@
 #include "ui/CalculationTab.h"
 
+#include "engine/RowPresentation.h"
 #include "ui/UiText.h"
 #include "ui/controls/CGridCtrl.h"
 
@@ -28,15 +29,8 @@ void CalculationTab::fill(const std::vector<QuantitationRow>& quantitation)
             continue;
         list->setCellInt(row, 0, row + 1);
         list->setCellText(row, 1, toQString(result.name));
-        list->setCellText(row, 2, result.detected ? QStringLiteral("Идентифицирован") : QStringLiteral("Не подтверждён"));
-        // A detected component may still lack a concentration (no calibration line, or the
-        // peaks to average were not found): "---" then, unlike a component that is absent.
-        if (!result.detected)
-            list->setCellText(row, 3, QStringLiteral("не обнаружено"));
-        else if (result.valid)
-            list->setCellFormatted(row, 3, u"%.3f", result.concentration);
-        else
-            list->setCellText(row, 3, QStringLiteral("---"));
+        list->setCellText(row, 2, toQString(quantitationStatusText(result)));
+        list->setCellText(row, 3, toQString(quantitationConcentrationText(result)));
     }
 }
 

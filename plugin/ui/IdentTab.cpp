@@ -1,5 +1,6 @@
 #include "ui/IdentTab.h"
 
+#include "engine/RowPresentation.h"
 #include "resources/ResourceModule.h"
 #include "ui/UiText.h"
 #include "ui/controls/CGridCtrl.h"
@@ -17,24 +18,6 @@ void retitle(controls::CGridCtrl& list, int column, int stringId)
 {
     if (QTableWidgetItem* title = list.horizontalHeaderItem(column))
         title->setText(toQString(resources::resourceModule().loadString(stringId)));
-}
-
-// A time found in the chromatogram, or "---" when no peak was found in the window.
-void setFoundTime(controls::CGridCtrl& list, int row, int column, bool found, double time)
-{
-    if (found)
-        list.setCellFormatted(row, column, u"%.3f", time);
-    else
-        list.setCellText(row, column, QStringLiteral("---"));
-}
-
-// A reference time, or "-" when there is none to search around.
-void setReferenceTime(controls::CGridCtrl& list, int row, int column, double time)
-{
-    if (time > 0)
-        list.setCellFormatted(row, column, u"%.3f", time);
-    else
-        list.setCellText(row, column, QStringLiteral("-"));
 }
 
 } // namespace
@@ -68,12 +51,12 @@ void IdentTab::fill(const IdentificationList& rows, bool hasCalibration)
             continue;
         list->setCellInt(row, 0, row + 1);
         list->setCellText(row, 1, toQString(ident.name));
-        setFoundTime(*list, row, 2, ident.found1, ident.peakTime1);
-        setReferenceTime(*list, row, kRefTime1Column, ident.refTime1);
-        setFoundTime(*list, row, 4, ident.found2, ident.peakTime2);
-        setReferenceTime(*list, row, kRefTime2Column, ident.refTime2);
+        list->setCellText(row, 2, toQString(foundTimeText(ident.found1, ident.peakTime1)));
+        list->setCellText(row, kRefTime1Column, toQString(referenceTimeText(ident.refTime1)));
+        list->setCellText(row, 4, toQString(foundTimeText(ident.found2, ident.peakTime2)));
+        list->setCellText(row, kRefTime2Column, toQString(referenceTimeText(ident.refTime2)));
         list->setCellInt(row, 6, ident.mainChannel);
-        list->setCellText(row, 7, ident.identified ? QStringLiteral("Идентифицирован") : QStringLiteral("Не подтверждён"));
+        list->setCellText(row, 7, toQString(identificationStatusText(ident)));
     }
 }
 

@@ -110,3 +110,15 @@ TEST(RowPresentation, IdentificationStatus)
     row.identified = true;
     EXPECT_EQ(identificationStatusText(row), u"Идентифицирован");
 }
+
+TEST(RowPresentation, TimesAndTheirPlaceholders)
+{
+    // A peak time shows only when a peak was found, whatever the number; a reference time only
+    // when it is above zero.
+    EXPECT_EQ(foundTimeText(true, 3.14159), u"3.142");
+    EXPECT_EQ(foundTimeText(true, 0.0), u"0.000");
+    EXPECT_EQ(foundTimeText(false, 3.14159), u"---");
+    EXPECT_EQ(referenceTimeText(12.3456), u"12.346");
+    EXPECT_EQ(referenceTimeText(0.0), u"-");
+    EXPECT_EQ(referenceTimeText(-1.5), u"-");
+}
