@@ -183,7 +183,6 @@ void DlgMain::createPages()
     componentsTab_ = new ComponentsTab(tabControl_);
     identTab_ = new IdentTab(tabControl_);
     gradTab_ = new GradTab(tabControl_);
-    gradTab_->setObjectName(QStringLiteral("page134"));  // pages are named after their templates
     calculationTab_ = new CalculationTab(tabControl_);
     messagesTab_ = new MessagesTab(tabControl_);
     const std::pair<QWidget*, int> pages[] = {

@@ -1,10 +1,7 @@
 #include "ui/GradTab.h"
 
 #include "platform/Format.h"
-#include "ui/DialogBuilder.h"
-#include "ui/GridControls.h"
 #include "ui/SortedComboBox.h"
-#include "ui/TemplateResizeRules.h"
 #include "ui/UiText.h"
 #include "ui/controls/CAutoCtrl.h"
 #include "ui/controls/CGridCtrl.h"
@@ -33,34 +30,24 @@ QString formatted(std::u16string_view format, std::initializer_list<platform::Fo
     return QString::fromStdU16String(platform::format(format, args));
 }
 
-// The page's list view becomes a grid, as every list of the windows, and the frame of its
-// custom control the chart.
-DialogBuilder::WidgetFactory pageControls()
+// The frame of the page's custom control becomes the chart; its list becomes a grid as on
+// every page.
+QWidget* makeChart(const resources::DialogControl& control, QWidget* parent)
 {
-    return [grids = gridForListViews()](const resources::DialogControl& control, QWidget* parent) -> QWidget* {
-        if (control.id == GradTab::kChart && control.kind == resources::ControlKind::Custom)
-            return new CAutoCtrl(parent, control.id);
-        return grids(control, parent);
-    };
+    if (control.id == GradTab::kChart && control.kind == resources::ControlKind::Custom)
+        return new CAutoCtrl(parent, control.id);
+    return nullptr;
 }
 
 } // namespace
 
-GradTab::GradTab(QWidget* parent) : QWidget(parent)
+GradTab::GradTab(QWidget* parent) : TemplatePage(kTemplateId, parent, makeChart)
 {
-    setObjectName(QStringLiteral("GradTab"));
-    std::vector<BuiltControl> built;
-    if (const resources::DialogTemplate* page = dialogTemplate(kTemplateId)) {
-        DialogBuilder builder(*page);
-        builder.setWidgetFactory(pageControls());
-        built = builder.build(this);
-        attachTemplateLayout(this, built, kTemplateId);
-    }
-    pointList_ = dynamic_cast<CGridCtrl*>(builtWidget(built, kPointList));
-    chart_ = dynamic_cast<CAutoCtrl*>(builtWidget(built, kChart));
-    componentCombo_ = dynamic_cast<QComboBox*>(builtWidget(built, kComponentCombo));
-    modelCombo_ = dynamic_cast<QComboBox*>(builtWidget(built, kModelCombo));
-    coefficientLabel_ = dynamic_cast<QLabel*>(builtWidget(built, kCoefficientLabel));
+    pointList_ = grid(kPointList);
+    chart_ = findControlAs<CAutoCtrl>(this, kChart);
+    componentCombo_ = findControlAs<QComboBox>(this, kComponentCombo);
+    modelCombo_ = findControlAs<QComboBox>(this, kModelCombo);
+    coefficientLabel_ = findControlAs<QLabel>(this, kCoefficientLabel);
 
     setUpPointList();
     setUpChart();

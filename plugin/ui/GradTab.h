@@ -4,8 +4,7 @@
 // chart of the points with the fitted line. It changes nothing in the data; every recalculation
 // hands it the new calibration rows through refresh().
 #include "engine/CalculationResult.h"
-
-#include <QWidget>
+#include "ui/TemplatePage.h"
 
 #include <vector>
 
@@ -19,7 +18,7 @@ class CGridCtrl;
 
 namespace ui {
 
-class GradTab : public QWidget {
+class GradTab : public TemplatePage {
 public:
     static constexpr int kTemplateId = 134;
     static constexpr int kPointList = 1027;

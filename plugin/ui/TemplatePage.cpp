@@ -6,12 +6,21 @@
 
 namespace ui {
 
-TemplatePage::TemplatePage(int templateId, QWidget* parent) : QWidget(parent), templateId_(templateId)
+TemplatePage::TemplatePage(int templateId, QWidget* parent) : TemplatePage(templateId, parent, nullptr) {}
+
+TemplatePage::TemplatePage(int templateId, QWidget* parent, DialogBuilder::WidgetFactory factory)
+    : QWidget(parent), templateId_(templateId)
 {
     setObjectName(QStringLiteral("page%1").arg(templateId));
     if (const resources::DialogTemplate* page = dialogTemplate(templateId)) {
         DialogBuilder builder(*page);
-        builder.setWidgetFactory(gridForListViews());
+        builder.setWidgetFactory([own = std::move(factory), grids = gridForListViews()](
+                                     const resources::DialogControl& control, QWidget* parent) -> QWidget* {
+            if (own)
+                if (QWidget* made = own(control, parent))
+                    return made;
+            return grids(control, parent);
+        });
         controls_ = builder.build(this);
     }
     // The controls follow the page from the size the template gives it, whatever rectangle the

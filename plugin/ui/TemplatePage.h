@@ -16,6 +16,9 @@ namespace ui {
 class TemplatePage : public QWidget {
 public:
     TemplatePage(int templateId, QWidget* parent);
+    // A page whose template holds controls other than lists (a chart) makes them with
+    // `factory`; lists become grids unless the factory makes them itself.
+    TemplatePage(int templateId, QWidget* parent, DialogBuilder::WidgetFactory factory);
 
     int templateId() const { return templateId_; }
 
