@@ -109,28 +109,18 @@ bool readFile(std::u16string_view path, ComponentList& components, platform::Fil
     return true;
 }
 
-// A name field must survive the trip through the file: representable in code page 1251, and no
-// line break (which would split the component over two lines).
 bool checkNameField(std::u16string_view text, int index, const Component& component, bool inAltName,
                     ComponentTableSaveError* error)
 {
-    char32_t refused = 0;
-    std::size_t lineBreak = text.find_first_of(u"\r\n");
-    if (lineBreak != std::u16string_view::npos) {
-        refused = text[lineBreak];
-    } else {
-        std::string encoded;
-        auto refusal = platform::utf16ToCp1251(text, encoded);
-        if (!refusal)
-            return true;
-        refused = refusal->character;
-    }
+    const std::optional<char32_t> refused = refusedNameCharacter(text);
+    if (!refused)
+        return true;
     if (error) {
         error->kind = ComponentTableSaveError::Kind::Unrepresentable;
         error->componentIndex = index;
         error->componentName = component.name;
         error->inAltName = inAltName;
-        error->character = refused;
+        error->character = *refused;
     }
     return false;
 }
@@ -144,6 +134,20 @@ std::string encodeLine(std::u16string_view line)
 }
 
 } // namespace
+
+std::optional<char32_t> refusedNameCharacter(std::u16string_view text)
+{
+    // Fields are neither quoted nor escaped: a separator would shift every later field of the line
+    // on the next reading, a line break would split the component, and other control characters
+    // are no part of a name the analyst can see or type.
+    for (char16_t unit : text)
+        if (unit == u';' || unit < 0x20 || unit == 0x7F || (unit >= 0x80 && unit <= 0x9F))
+            return unit;
+    std::string encoded;
+    if (auto refusal = platform::utf16ToCp1251(text, encoded))
+        return refusal->character;
+    return std::nullopt;
+}
 
 std::u16string componentTablePath()
 {

@@ -2,6 +2,7 @@
 // The component table file: semicolon-separated, code page 1251, a header line, one component per
 // line. It is read afresh for every recalculation and written only by the components dialog.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,7 @@
 struct ComponentTableSaveError {
     enum class Kind {
         None,
-        Unrepresentable,   // a name holds a character the file's code page cannot hold
+        Unrepresentable,   // a name holds a character the file cannot hold (refusedNameCharacter)
         NoPath,            // the path is empty
         WriteFailed        // the file could not be created, written, flushed or renamed
     };
@@ -27,6 +28,11 @@ struct ComponentTableSaveError {
     int systemError = 0;
     std::u16string message;
 };
+
+// The first character of a name or alternative name that the file cannot hold: the field
+// separator ";", a control character (C0, DEL, C1; line breaks and tabs included), or a character
+// outside code page 1251. None when the text can be saved and read back as it is.
+std::optional<char32_t> refusedNameCharacter(std::u16string_view text);
 
 // Full path of the table file below the public documents folder; empty when there is no such folder.
 std::u16string componentTablePath();

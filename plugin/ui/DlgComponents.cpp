@@ -16,8 +16,12 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 
+#include <QTableWidgetItem>
+
 #include <algorithm>
+#include <cerrno>
 #include <functional>
+#include <optional>
 #include <set>
 
 namespace ui {
@@ -48,6 +52,10 @@ const QString kLeaveCaption = QStringLiteral("Подтверждение");
 // Boxes without a caption of their own carry the product's name.
 const QString kProductCaption = QStringLiteral("Dvinar");
 const QString kCommandFailedText = QStringLiteral("Не удалось изменить таблицу компонентов.");
+const QString kReadFailedText = QStringLiteral("Не удалось прочитать таблицу компонентов.");
+const QString kOverwriteUnreadText = QStringLiteral(
+    "Файл таблицы компонентов не удалось прочитать. Сохранение заменит его содержимое строками этого окна.\n"
+    "Сохранить?");
 
 QString formatted(std::u16string_view format, std::initializer_list<platform::FormatArg> args)
 {
@@ -102,16 +110,33 @@ QString describeCharacter(char32_t character)
     return codePoint;
 }
 
+bool isSeparatorOrControl(char32_t character)
+{
+    return character == U';' || character < 0x20 || character == 0x7F || (character >= 0x80 && character <= 0x9F);
+}
+
+// Why the table file cannot hold a character, in the analyst's words.
+QString refusalReason(char32_t character)
+{
+    if (character == U';')
+        return QStringLiteral("это разделитель полей файла");
+    if (isSeparatorOrControl(character))
+        return QStringLiteral("это управляющий символ");
+    return QStringLiteral("его нет в кодировке Windows-1251");
+}
+
 // Runs a command of the dialog; a failure is shown once and never leaves the handler.
 template <class Command, class Report>
 void guarded(Command&& command, Report&& report)
 {
     try {
         command();
-    } catch (...) {
+    } catch (const std::exception&) {  // memory, or a failure of Qt or the host while handling it
         try {
             report();
-        } catch (...) {
+        } catch (const std::exception&) {
+            // Not even the message box could be shown (memory): the command has failed and
+            // changed nothing it had not finished, so the dialog carries on as it is.
         }
     }
 }
@@ -187,9 +212,18 @@ void DlgComponents::load()
 {
     components_.clear();
     nextNumber_ = 1;
-    // A file that cannot be opened or read leaves the table empty, without a message.
-    if (!ComponentTable::loadFrom(tablePath_, components_))
+    // A missing file was told already. A file that is there but cannot be read is told with its
+    // reason, and the empty table that results may not replace it unless the analyst confirms.
+    platform::FileError error;
+    if (!ComponentTable::loadFrom(tablePath_, components_, &error)) {
         components_.clear();
+        if (error.failed() && error.code != ENOENT) {
+            readFailed_ = true;
+            platform::messageBoxes().show(this, kReadFailedText + QLatin1Char('\n') + toQString(error.message),
+                                          kProductCaption, platform::MessageBoxIcon::Warning,
+                                          platform::MessageBoxButtons::Ok);
+        }
+    }
     if (!components_.empty())
         nextNumber_ = following(components_.back().number);
     dirty_ = false;
@@ -269,6 +303,14 @@ void DlgComponents::saveAndClose()
             if (grid_)
                 if (controls::CGridCtrlEditCell* editor = grid_->editor())
                     editor->finish();
+            if (readFailed_) {
+                if (platform::messageBoxes().show(this, kOverwriteUnreadText, kLeaveCaption,
+                                                  platform::MessageBoxIcon::Question,
+                                                  platform::MessageBoxButtons::OkCancel) !=
+                    platform::MessageBoxAnswer::Ok)
+                    return;
+                readFailed_ = false;
+            }
             ComponentTableSaveError error;
             if (ComponentTable::save(tablePath_, components_, &error)) {
                 dirty_ = false;
@@ -294,7 +336,8 @@ void DlgComponents::reportSaveFailure(const ComponentTableSaveError& error)
                                               : QStringLiteral("Имя компонента");
         text += QLatin1Char('\n') + field + formatted(u" \"%s\" (строка %d)", {error.componentName, error.componentIndex + 1}) +
                 QStringLiteral(" содержит символ ") + describeCharacter(error.character) +
-                QStringLiteral(", который нельзя записать в файл таблицы (кодировка Windows-1251).");
+                QStringLiteral(", который нельзя записать в файл таблицы: ") + refusalReason(error.character) +
+                QLatin1Char('.');
     }
     platform::messageBoxes().show(this, text, kProductCaption, platform::MessageBoxIcon::Warning,
                                   platform::MessageBoxButtons::Ok);
@@ -316,7 +359,8 @@ void DlgComponents::reject()
                                                       platform::MessageBoxButtons::OkCancel) ==
                         platform::MessageBoxAnswer::Ok;
         },
-        [] {});
+        // The question could not be asked: the dialog stays open rather than drop the edits.
+        [&leave] { leave = false; });
     if (leave)
         QDialog::reject();
 }
@@ -328,17 +372,38 @@ int DlgComponents::onBeginEdit(const controls::GridNotifyHeader&, int, int colum
 
 int DlgComponents::onCellChanged(const controls::GridNotifyHeader&, int row, int column)
 {
-    guarded([&] { takeCellText(row, column); }, [this] { reportCommandFailure(); });
-    return 1;
+    bool taken = true;
+    guarded([&] { taken = takeCellText(row, column); }, [this] { reportCommandFailure(); });
+    // A refused text is not kept: the grid puts the cell's former text back.
+    return taken ? 1 : 0;
 }
 
-void DlgComponents::takeCellText(int row, int column)
+bool DlgComponents::refuseName(int row, int column, const std::u16string& typed)
+{
+    // A separator or control character is refused at once: it cannot even be seen in the cell. A
+    // character missing from the code page is shown as typed and named when the table is saved.
+    const std::optional<char32_t> refused = refusedNameCharacter(typed);
+    if (!refused || !isSeparatorOrControl(*refused))
+        return false;
+    const QTableWidgetItem* header = grid_->horizontalHeaderItem(column);
+    const QString title = header ? header->text() : QString();
+    const QString text = QStringLiteral("Ячейка «") + title + formatted(u"» в строке %d не изменена: символ ", {row + 1}) +
+                         describeCharacter(*refused) + QStringLiteral(" нельзя записать в файл таблицы компонентов (") +
+                         refusalReason(*refused) + QStringLiteral(").");
+    platform::messageBoxes().show(this, text, kProductCaption, platform::MessageBoxIcon::Warning,
+                                  platform::MessageBoxButtons::Ok);
+    return true;
+}
+
+bool DlgComponents::takeCellText(int row, int column)
 {
     if (!grid_ || row < 0 || static_cast<std::size_t>(row) >= components_.size())
-        return;
+        return true;
     Component& component = components_[static_cast<std::size_t>(row)];
     const QString text = grid_->cellText(row, column);
     const std::u16string typed = text.toStdU16String();
+    if ((column == ColumnName || column == ColumnAltName) && refuseName(row, column, typed))
+        return false;
     if (column == ColumnName) {
         component.name = typed;
     } else if (column == ColumnAltName) {
@@ -351,6 +416,7 @@ void DlgComponents::takeCellText(int row, int column)
         grid_->setCellText(row, column, fractionText(*field, decimalsOf(column)));
     }
     dirty_ = true;
+    return true;
 }
 
 } // namespace ui

@@ -51,6 +51,8 @@ public:
     const ComponentList& components() const { return components_; }
     int32_t nextNumber() const { return nextNumber_; }
     bool dirty() const { return dirty_; }
+    // The table file is there but could not be read: saving asks before it replaces the file.
+    bool readFailed() const { return readFailed_; }
     const std::u16string& tablePath() const { return tablePath_; }
     controls::CGridCtrl* grid() const { return grid_; }
 
@@ -70,13 +72,16 @@ private:
     void setUpGrid(int32_t unitMode, bool devControl);
     void load();
     void fillGrid();
-    void takeCellText(int row, int column);
+    // False when the text was refused (the analyst has been told why).
+    bool takeCellText(int row, int column);
+    bool refuseName(int row, int column, const std::u16string& typed);
     void reportSaveFailure(const ComponentTableSaveError& error);
     void reportCommandFailure();
 
     ComponentList components_;
     int32_t nextNumber_ = 1;
     bool dirty_ = false;
+    bool readFailed_ = false;
     std::u16string tablePath_;
     controls::CGridCtrl* grid_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "ComponentTableFolder.h"
 #include "EnglishResourceScope.h"
 #include "FakeHost.h"
+#include "FileFaults.h"
 #include "RecordingMessageBoxes.h"
 #include "host/HostBus.h"
 #include "host/SettingsStore.h"
@@ -459,4 +460,103 @@ TEST_F(ComponentsDialog, Screenshots)
     auto dialog = open();
     EXPECT_EQ(dialog->windowTitle(), "Components");
     EXPECT_TRUE(saveCalibrationScreenshot(dialog.get(), "DlgComponents_enu"));
+}
+
+TEST_F(ComponentsDialog, NameCellsRefuseWhatTheFileCannotHoldAndSayWhichCell)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"1;Бензол;-;1.5;5;2;5;1;0", u"2;Толуол;Tol;3;5;4;5;1;0"});
+    const std::string before = folder.readBytes();
+    auto dialog = open();
+    const struct {
+        int row;
+        int column;
+        QString typed;
+        QString named;
+        QString character;
+    } cases[] = {
+        {1, DlgComponents::ColumnName, QStringLiteral("Толуол;2"), QStringLiteral("«Имя» в строке 2"), QStringLiteral("U+003B")},
+        {0, DlgComponents::ColumnAltName, QStringLiteral("a\tb"), QStringLiteral("«Альт. имя» в строке 1"), QStringLiteral("U+0009")},
+        {0, DlgComponents::ColumnName, QStringLiteral("x") + QChar(0x01), QStringLiteral("«Имя» в строке 1"), QStringLiteral("U+0001")},
+    };
+    for (const auto& c : cases) {
+        boxes.shown.clear();
+        const QString previous = cell(*dialog, c.row, c.column);
+        type(*dialog, c.row, c.column, c.typed);
+        ASSERT_EQ(boxes.shown.size(), 1u) << c.typed.toStdString();
+        EXPECT_TRUE(boxes.shown[0].text.contains(c.named)) << boxes.shown[0].text.toStdString();
+        EXPECT_TRUE(boxes.shown[0].text.contains(c.character)) << boxes.shown[0].text.toStdString();
+        EXPECT_EQ(boxes.shown[0].icon, MessageBoxIcon::Warning);
+        EXPECT_EQ(cell(*dialog, c.row, c.column), previous) << "the cell shows what is stored";
+    }
+    EXPECT_EQ(names(*dialog), (std::vector<std::u16string>{u"Бензол", u"Толуол"}));
+    EXPECT_EQ(dialog->components()[0].altName, u"-");
+    EXPECT_FALSE(dialog->dirty());
+
+    // A name that is fine is taken as typed, blanks and all, and reads back the same.
+    boxes.shown.clear();
+    type(*dialog, 1, DlgComponents::ColumnName, QStringLiteral(" Толуол, 2-й "));
+    EXPECT_TRUE(boxes.shown.empty());
+    click(*dialog, DlgComponents::kSaveButton);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    ComponentList reread;
+    ASSERT_TRUE(ComponentTable::load(reread));
+    ASSERT_EQ(reread.size(), 2u);
+    EXPECT_EQ(reread[1].name, u" Толуол, 2-й ");
+    EXPECT_EQ(reread[1].time1, 3.0);
+    EXPECT_NE(folder.readBytes(), before);
+}
+
+TEST_F(ComponentsDialog, ControlCharacterFromTheFileIsRefusedOnSaveWithItsReason)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"1;Бен\x01зол;-;1.5;5;2;5;1;0"});
+    const std::string before = folder.readBytes();
+    auto dialog = open();
+    click(*dialog, DlgComponents::kAddButton);
+    click(*dialog, DlgComponents::kSaveButton);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(kSaveFailed));
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("(строка 1)"))) << boxes.shown[0].text.toStdString();
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("управляющий символ"))) << boxes.shown[0].text.toStdString();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(folder.readBytes(), before);
+}
+
+TEST_F(ComponentsDialog, UnreadableTableIsToldAndNotReplacedUnlessTheAnalystConfirms)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"1;Бензол;-;1.5;5;2;5;1;0", u"2;Толуол;-;3;5;4;5;1;0"});
+    const std::string before = folder.readBytes();
+    std::unique_ptr<DlgComponents> dialog;
+    {
+        testing_support::FaultyCalls faults;
+        faults.failing = testing_support::Op::Read;
+        faults.failCode = EIO;
+        platform::ScopedFileSystemCalls scoped(faults);
+        dialog = open();
+    }
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("Не удалось прочитать таблицу компонентов.\n")))
+        << boxes.shown[0].text.toStdString();
+    EXPECT_GT(boxes.shown[0].text.size(), 45) << "the reason follows";
+    EXPECT_TRUE(dialog->readFailed());
+    EXPECT_TRUE(dialog->components().empty());
+
+    // Saving the empty rows asks first; declining writes nothing and keeps the dialog open.
+    click(*dialog, DlgComponents::kAddButton);
+    boxes.answers.push_back(MessageBoxAnswer::Cancel);
+    click(*dialog, DlgComponents::kSaveButton);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].icon, MessageBoxIcon::Question);
+    EXPECT_EQ(boxes.shown[1].buttons, MessageBoxButtons::OkCancel);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(folder.readBytes(), before);
+
+    // Confirmed, the rows of the dialog replace the file.
+    boxes.answers.push_back(MessageBoxAnswer::Ok);
+    click(*dialog, DlgComponents::kSaveButton);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(folder.readBytes(), ComponentTableFolder::cp1251(ComponentTableFolder::header + u"\r\n" +
+                                                                u"1;Новый компонент;-;0.000;0.00;0.000;0.00;1;0.00\r\n"));
 }

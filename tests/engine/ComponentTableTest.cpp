@@ -249,6 +249,40 @@ TEST_F(ComponentTableFile, RefusesCharactersTheCodePageCannotHoldBeforeWritingAn
     EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), fs::directory_iterator()), 1);
 }
 
+TEST_F(ComponentTableFile, RefusesSeparatorsAndControlCharactersThatWouldShiftFieldsOnReading)
+{
+    ASSERT_TRUE(ComponentTable::save(tablePath(), {sample(u"Старый", u"-")}));
+    const std::string before = readBytes();
+    const struct {
+        std::u16string name;
+        std::u16string alt;
+        char32_t refused;
+        bool inAlt;
+    } cases[] = {
+        {u"Бензол;1", u"-", U';', false},
+        {u"Толуол", u"a;b", U';', true},
+        {u"tab\there", u"-", U'\t', false},
+        {u"bell\a", u"-", U'\a', false},
+        {u"ok", std::u16string(u"nul\0", 4), U'\0', true},
+        {u"del\x7F", u"-", U'\x7F', false},
+        {u"c1\u0085", u"-", U'\u0085', false},
+    };
+    for (const auto& c : cases) {
+        ComponentTableSaveError error;
+        EXPECT_FALSE(ComponentTable::save(tablePath(), {sample(u"ok", u"-"), sample(c.name, c.alt)}, &error))
+            << platform::utf16ToUtf8(c.name);
+        EXPECT_EQ(error.kind, ComponentTableSaveError::Kind::Unrepresentable);
+        EXPECT_EQ(error.componentIndex, 1);
+        EXPECT_EQ(error.inAltName, c.inAlt);
+        EXPECT_EQ(error.character, c.refused) << platform::utf16ToUtf8(c.name);
+        EXPECT_EQ(refusedNameCharacter(c.inAlt ? c.alt : c.name), std::optional<char32_t>(c.refused));
+    }
+    EXPECT_EQ(readBytes(), before);
+    // What the file can hold passes, blanks and the dash included.
+    for (std::u16string_view fine : {u"", u"-", u" Бензол, 1-й ", u"№ 5 (α)"})
+        EXPECT_EQ(refusedNameCharacter(fine), fine == u"№ 5 (α)" ? std::optional<char32_t>(U'α') : std::nullopt);
+}
+
 TEST_F(ComponentTableFile, AFailedWriteLeavesTheOldFileByteForByte)
 {
     ASSERT_TRUE(ComponentTable::save(tablePath(), {sample(u"Старый", u"-")}));
