@@ -127,6 +127,11 @@ TEST_F(ChartTest, ADragOfTwoPixelsDoesNotZoom)
     QTest::mouseRelease(vp, Qt::LeftButton, {}, c + QPoint(80, 80));
     EXPECT_TRUE(listener.notifications.empty());
     EXPECT_TRUE(chart->autoX);
+
+    // Three pixels both ways are a zoom.
+    dragOnChart(c, c + QPoint(3, -3));
+    EXPECT_EQ(listener.count(ACN_ZOOMED), 1);
+    EXPECT_FALSE(chart->autoX);
 }
 
 TEST_F(ChartTest, ZoomIntoTheMiddleThenScrollToTheEnd)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 using namespace controls;
@@ -425,4 +426,174 @@ TEST(DrawPanel, GridLinesFollowTheStyleBitsAndLaterSeriesAreHollow)
         std::size_t labels = canvas.opsOf(DrawOp::Text).size();
         EXPECT_EQ(labels, xTicks + yTicks);
     }
+}
+
+TEST(NiceStep, MultiplierThresholdsBelongToTheSmallerStep)
+{
+    // The span 1 over 1 pixel with P = c gives exactly c units per tick; at a threshold the smaller
+    // multiplier holds, just above it the larger.
+    struct Case { double threshold; double at; double above; };
+    const Case cases[] = {{1.5, 1, 2}, {2.4, 2, 2.5}, {2.6, 2.5, 3}, {3.5, 3, 5}, {7.5, 5, 10}};
+    for (const Case& k : cases) {
+        for (double decade : {1.0, 10.0, 100.0}) {
+            const double c = k.threshold * decade;
+            const auto at = CAutoAxis::niceStep(0, 1, 1, c, false);
+            const auto above = CAutoAxis::niceStep(0, 1, 1, std::nextafter(c, 1e9), false);
+            EXPECT_DOUBLE_EQ(at.step, k.at * decade) << c;
+            EXPECT_DOUBLE_EQ(above.step, k.above * decade) << c;
+        }
+    }
+}
+
+TEST(LayoutTicks, LabelsNeedThreeCharactersOfRoomBetweenTicks)
+{
+    // Fixed range 0..100; labels up to "100" are 18 pixels wide, three characters 18 more. On 360
+    // pixels the first run's step 10 puts ticks exactly 36 apart: room enough. One pixel less and
+    // the tick distance gets larger until the step becomes 20.
+    RecordingCanvas canvas;
+    for (auto [width, step] : {std::pair{360, 10.0}, std::pair{359, 20.0}}) {
+        CAutoAxis axis;
+        axis.autoX = false;
+        axis.xMin = 0;
+        axis.xMax = 100;
+        axis.plotRect = {0, 0, width, 100};
+        EXPECT_EQ(axis.layoutXTicks(canvas), 18);
+        EXPECT_DOUBLE_EQ(axis.xStep, step) << width;
+        EXPECT_DOUBLE_EQ(axis.xFirstTick, 0);
+        EXPECT_DOUBLE_EQ(axis.xLastTick, 100);
+    }
+    // The y step wants two character heights (24 pixels) per tick, in one run: 100 units on 160
+    // pixels are 15 per tick (the threshold 1.5), on 1000 pixels 2.4.
+    for (auto [height, step] : {std::pair{160, 10.0}, std::pair{159, 20.0}, std::pair{1000, 2.0}, std::pair{999, 2.5}}) {
+        CAutoAxis axis;
+        axis.autoY = false;
+        axis.yMin = 0;
+        axis.yMax = 100;
+        axis.plotRect = {0, 0, 100, height};
+        axis.layoutYTicks(canvas);
+        EXPECT_DOUBLE_EQ(axis.yStep, step) << height;
+    }
+}
+
+namespace {
+
+// A panel drawn in a 500 x 300 client with a distinct axis colour, so that the frame and ticks can
+// be told from the series.
+struct DrawnPanel {
+    PanelWithData d;
+    RecordingCanvas canvas;
+    static constexpr COLORREF kAxis = rgbColor(0, 0, 200);
+    explicit DrawnPanel(int style)
+    {
+        d.panel.axisStyle = style;
+        d.panel.axisColor = kAxis;
+        EXPECT_TRUE(d.panel.render(canvas, {0, 0, 500, 300}));
+    }
+    std::vector<DrawOp> axisOps(DrawOp::Kind kind) const
+    {
+        std::vector<DrawOp> out;
+        for (const DrawOp& op : canvas.opsOf(kind))
+            if (op.color == kAxis)
+                out.push_back(op);
+        return out;
+    }
+};
+
+} // namespace
+
+TEST(DrawPanel, FrameTicksAndLabelsSitWhereTheStyleSays)
+{
+    for (int style : {0, 1 | 2, 8, 4, 11}) {
+        DrawnPanel drawn(style);
+        const CAutoPanel& p = drawn.d.panel;
+        const PixelRect& r = p.plotRect;
+        const bool allSides = style & 4;
+        const bool closed = style & (4 | 8);
+
+        // The base rectangle: room for the top half of a label (the ascent) or the frame, and on
+        // the right the frame and outer ticks.
+        const int g = (closed ? 1 : 0) + (allSides ? p.tickOut : 0);
+        EXPECT_EQ(r.top, std::max(g, 10)) << style;
+        EXPECT_EQ(r.bottom, 299 - (12 + p.labelGap + p.tickOut + 1)) << style;
+
+        const auto frames = drawn.axisOps(DrawOp::Polyline);
+        ASSERT_EQ(frames.size(), 1u) << style;
+        std::vector<PixelPoint> frame{{r.left - 1, r.top - 1}, {r.left - 1, r.bottom}, {r.right, r.bottom}};
+        if (closed) {
+            frame.push_back({r.right, r.top - 1});
+            frame.push_back({r.left - 1, r.top - 1});
+        }
+        EXPECT_EQ(frames[0].points, frame) << style;
+
+        const auto xTicks = CAutoAxis::tickValues(p.xFirstTick, p.xLastTick, p.xStep);
+        const auto yTicks = CAutoAxis::tickValues(p.yFirstTick, p.yLastTick, p.yStep);
+        std::vector<std::vector<PixelPoint>> expected;
+        for (double v : xTicks) {
+            const int x = p.mapX(v);
+            if (allSides)
+                expected.push_back({{x, r.top - p.tickOut - 1}, {x, r.top + p.tickIn}});
+            expected.push_back({{x, r.bottom - p.tickIn}, {x, r.bottom + p.tickOut + 1}});
+        }
+        for (double v : yTicks) {
+            const int y = p.mapY(v);
+            if (allSides)
+                expected.push_back({{r.right + p.tickOut, y}, {r.right - p.tickIn - 1, y}});
+            expected.push_back({{r.left + p.tickIn - 1, y}, {r.left - p.tickOut - 2, y}});
+        }
+        std::vector<std::vector<PixelPoint>> ticks;
+        for (const DrawOp& op : drawn.axisOps(DrawOp::Line))
+            ticks.push_back(op.points);
+        EXPECT_EQ(ticks, expected) << style;
+
+        // Labels: x centred below the ticks, y right-aligned on their baseline; "%.10g" values.
+        const auto labels = drawn.axisOps(DrawOp::Text);
+        ASSERT_EQ(labels.size(), xTicks.size() + yTicks.size());
+        for (std::size_t i = 0; i < xTicks.size(); ++i) {
+            EXPECT_EQ(labels[i].at, (PixelPoint{p.mapX(xTicks[i]), r.bottom + p.tickOut + 1 + p.labelGap}));
+            EXPECT_EQ(labels[i].h, HAlign::Center);
+            EXPECT_EQ(labels[i].v, VAlign::Top);
+            EXPECT_EQ(labels[i].text, CAutoAxis::tickLabel(xTicks[i]));
+        }
+        for (std::size_t i = 0; i < yTicks.size(); ++i) {
+            const DrawOp& label = labels[xTicks.size() + i];
+            EXPECT_EQ(label.at, (PixelPoint{r.left - p.tickOut - 1 - p.labelGap, p.mapY(yTicks[i])}));
+            EXPECT_EQ(label.h, HAlign::Right);
+            EXPECT_EQ(label.v, VAlign::Baseline);
+        }
+    }
+}
+
+TEST(Layout, PlotAreaIsAFixedPointOfTheLabelRule)
+{
+    // One pass of the rule: measure the labels for `rect` and narrow it to leave them room.
+    const auto pass = [](CAutoPanel& p, RecordingCanvas& canvas, PixelRect rect, PixelRect base) {
+        p.plotRect = rect;
+        p.settleRanges();
+        const int w = p.layoutXTicks(canvas);
+        const int v = p.layoutYTicks(canvas);
+        p.clearRangeDone();
+        return PixelRect{base.left + std::max(v, w / 2 - 2 - 2), rect.top, base.right - w / 2 - 1, rect.bottom}
+            .intersected(rect);
+    };
+    // Narrow charts need several passes: every pass measures the labels for the area the last one
+    // left, until nothing changes.
+    int needingMorePasses = 0;
+    for (int width : {120, 160, 220, 333, 600}) {
+        PanelWithData d;
+        d.ys[2] = 123456.75;   // long y labels
+        RecordingCanvas canvas;
+        ASSERT_TRUE(d.panel.render(canvas, {0, 0, width, 200})) << width;
+        const PixelRect r = d.panel.plotRect;
+        const PixelRect base{1 + 5, 10, width - 1, 199 - 17};
+        EXPECT_EQ(pass(d.panel, canvas, r, base), r) << width;
+        needingMorePasses += !(pass(d.panel, canvas, base, base) == r);
+    }
+    EXPECT_GT(needingMorePasses, 0);
+
+    // So narrow that the labels leave no room after a pass or two: nothing is drawn.
+    PanelWithData d;
+    d.ys[2] = 123456.75;
+    RecordingCanvas canvas;
+    EXPECT_FALSE(d.panel.render(canvas, {0, 0, 45, 200}));
+    EXPECT_TRUE(canvas.opsOf(DrawOp::Polyline).empty());
 }
