@@ -5,8 +5,13 @@
 #include "platform/Text.h"
 
 #include <sqlite3.h>
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
 
+#include <cstdint>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -103,13 +108,51 @@ int compareKeys(const std::u16string_view a, const std::u16string_view b)
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-int noCaseCollation(void* encoding, int lengthA, const void* a, int lengthB, const void* b)
-{
-    if (reinterpret_cast<intptr_t>(encoding) == SQLITE_UTF8) {
-        std::u16string textA = platform::utf8ToUtf16(std::string_view(static_cast<const char*>(a), lengthA));
-        std::u16string textB = platform::utf8ToUtf16(std::string_view(static_cast<const char*>(b), lengthB));
-        return compareKeys(textA, textB);
+// Walks UTF-8 text as UTF-16 units without allocating: a collation is called from inside SQLite,
+// where nothing may throw, and it has no way to report a failure. Invalid sequences read as U+FFFD.
+class Utf8Units {
+public:
+    Utf8Units(const void* data, int length) : text_(static_cast<const uint8_t*>(data)), length_(length) {}
+
+    bool done() const { return pendingLow_ == 0 && at_ >= length_; }
+    char16_t next()
+    {
+        if (pendingLow_ != 0) {
+            const char16_t low = pendingLow_;
+            pendingLow_ = 0;
+            return low;
+        }
+        UChar32 c;
+        U8_NEXT_OR_FFFD(text_, at_, length_, c);
+        if (U_IS_BMP(c))
+            return static_cast<char16_t>(c);
+        pendingLow_ = U16_TRAIL(c);
+        return U16_LEAD(c);
     }
+
+private:
+    const uint8_t* text_;
+    int32_t at_ = 0;
+    int32_t length_;
+    char16_t pendingLow_ = 0;
+};
+
+int compareUtf8Keys(int lengthA, const void* a, int lengthB, const void* b)
+{
+    Utf8Units unitsA(a, lengthA), unitsB(b, lengthB);
+    while (!unitsA.done() && !unitsB.done()) {
+        char16_t ka = unicodetext::comparisonKey(unitsA.next());
+        char16_t kb = unicodetext::comparisonKey(unitsB.next());
+        if (ka != kb)
+            return ka < kb ? -1 : 1;
+    }
+    return unitsA.done() == unitsB.done() ? 0 : (unitsA.done() ? -1 : 1);
+}
+
+int noCaseCollation(void* encoding, int lengthA, const void* a, int lengthB, const void* b) noexcept
+{
+    if (reinterpret_cast<intptr_t>(encoding) == SQLITE_UTF8)
+        return compareUtf8Keys(lengthA, a, lengthB, b);
     int unitsA = lengthA / 2, unitsB = lengthB / 2;
     int common = unitsA < unitsB ? unitsA : unitsB;
     for (int i = 0; i < common; ++i) {
@@ -121,6 +164,21 @@ int noCaseCollation(void* encoding, int lengthA, const void* a, int lengthB, con
     return unitsA == unitsB ? 0 : (unitsA < unitsB ? -1 : 1);
 }
 
+// SQLite is C: no exception may unwind through it. A function that fails gives SQLite an error
+// result instead, which fails the statement with the fault's text: memory as SQLITE_NOMEM,
+// anything else with its own description.
+template <void (*Function)(sqlite3_context*, int, sqlite3_value**)>
+void guarded(sqlite3_context* context, int count, sqlite3_value** arguments) noexcept
+{
+    try {
+        Function(context, count, arguments);
+    } catch (const std::bad_alloc&) {
+        sqlite3_result_error_nomem(context);
+    } catch (const std::exception& failure) {
+        sqlite3_result_error(context, failure.what(), -1);
+    }
+}
+
 struct ScalarFunction {
     const char* name;
     int argumentCount;
@@ -128,14 +186,14 @@ struct ScalarFunction {
 };
 
 const ScalarFunction scalarFunctions[] = {
-    {"unicode_version", 0, unicodeVersionFunction},
-    {"like", 2, likeFunction},
-    {"like", 3, likeFunction},
-    {"fold", 1, mappingFunction<unicodetext::fold>},
-    {"lower", 1, mappingFunction<unicodetext::lower>},
-    {"upper", 1, mappingFunction<unicodetext::upper>},
-    {"title", 1, mappingFunction<unicodetext::title>},
-    {"unaccent", 1, mappingFunction<unicodetext::unaccent>},
+    {"unicode_version", 0, guarded<unicodeVersionFunction>},
+    {"like", 2, guarded<likeFunction>},
+    {"like", 3, guarded<likeFunction>},
+    {"fold", 1, guarded<mappingFunction<unicodetext::fold>>},
+    {"lower", 1, guarded<mappingFunction<unicodetext::lower>>},
+    {"upper", 1, guarded<mappingFunction<unicodetext::upper>>},
+    {"title", 1, guarded<mappingFunction<unicodetext::title>>},
+    {"unaccent", 1, guarded<mappingFunction<unicodetext::unaccent>>},
 };
 
 } // namespace
