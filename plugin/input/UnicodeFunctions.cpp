@@ -200,6 +200,12 @@ const ScalarFunction scalarFunctions[] = {
 
 int registerUnicodeFunctions(sqlite3* handle)
 {
+    // The collation runs inside SQLite and may not fail: its tables are built here, beforehand.
+    try {
+        unicodetext::prepareTables();
+    } catch (const std::bad_alloc&) {
+        return SQLITE_NOMEM;
+    }
     for (const ScalarFunction& function : scalarFunctions) {
         int result = sqlite3_create_function(handle, function.name, function.argumentCount, SQLITE_ANY, nullptr,
                                              function.call, nullptr, nullptr);

@@ -58,6 +58,7 @@ const AccentTables& accentTables()
     static std::once_flag once;
     std::call_once(once, [] {
         UErrorCode status = U_ZERO_ERROR;
+        tables.pool.clear();  // a build that ran out of memory is started again from scratch
         const UNormalizer2* nfd = unorm2_getNFDInstance(&status);
         if (U_FAILURE(status))
             nfd = nullptr;
@@ -119,6 +120,11 @@ std::u16string unaccent(std::u16string_view text)
             out.append(tables.pool, entry >> 8, entry & 0xFF);
     }
     return out;
+}
+
+void prepareTables()
+{
+    accentTables();
 }
 
 char16_t comparisonKey(char16_t unit)

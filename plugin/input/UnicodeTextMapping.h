@@ -17,6 +17,9 @@ std::u16string unaccent(std::u16string_view text);
 
 // The unit two texts are compared by, without regard to case or accents: the unit without its
 // accents (when that is a single unit), case-folded.
+// Builds the tables behind unaccent() and comparisonKey() unless they are built already; raises
+// std::bad_alloc when memory runs out. After it, comparisonKey() allocates nothing and cannot throw.
+void prepareTables();
 char16_t comparisonKey(char16_t unit);
 
 } // namespace unicodetext
