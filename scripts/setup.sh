@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpugixml-dev libsqlite3-dev libicu-dev libxml2-dev libxslt1-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libssl-dev
   clang libclang-rt-14-dev
   locales fonts-dejavu-core binutils
   libnetcdf-dev netcdf-bin

@@ -1,5 +1,7 @@
 #include "BatchOptions.h"
 
+#include "RepeatabilityLimits.h"
+
 #include <charconv>
 #include <functional>
 #include <map>
@@ -38,11 +40,14 @@ const char* batchUsage()
 {
     return "usage: dvinar-batch --db FILE --ids LIST [--components FILE] [--unit-mode N] [--dev-control]\n"
            "                    [--hide-not-found] [--json FILE|-] [--source-xml FILE] [--report FILE]\n"
-           "                    [--template FILE]\n"
+           "                    [--template FILE] [--repeatability PCT] [--limits FILE] [--csv FILE]\n"
            "\n"
            "Loads the assays of LIST (comma-separated ids) from the host database FILE, runs the\n"
            "calculation with the component table and writes the result as JSON, the report's source\n"
            "document (UTF-16LE) and the HTML report.\n"
+           "--repeatability PCT is the largest relative difference, in percent of their mean, that two\n"
+           "parallel determinations may show; --limits FILE gives it per component (UTF-8 lines\n"
+           "\"name,percent\"). --csv FILE writes the quantitation as comma-separated text.\n"
            "Exit codes: 0 done, 1 bad arguments, 2 database error, 3 report or output failure.\n";
 }
 
@@ -63,6 +68,9 @@ BatchArgumentsParse parseBatchArguments(const std::vector<std::string>& argument
         {"--source-xml", [&](const std::string& v) { options.sourceXml = v; return !v.empty(); }},
         {"--report", [&](const std::string& v) { options.report = v; return !v.empty(); }},
         {"--template", [&](const std::string& v) { options.templateFile = v; return !v.empty(); }},
+        {"--repeatability", [&](const std::string& v) { options.repeatability = parsePercent(v); return options.repeatability.has_value(); }},
+        {"--limits", [&](const std::string& v) { options.limits = v; return !v.empty(); }},
+        {"--csv", [&](const std::string& v) { options.csv = v; return !v.empty(); }},
     };
     const std::map<std::string, bool*> flags = {
         {"--dev-control", &options.devControl},

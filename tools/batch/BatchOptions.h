@@ -16,7 +16,11 @@ struct BatchOptions {
     std::optional<std::string> sourceXml;    // --source-xml FILE
     std::optional<std::string> report;       // --report FILE
     std::optional<std::string> templateFile; // --template FILE; default: the installed template
+    std::optional<double> repeatability;     // --repeatability PCT: the limit for every component
+    std::optional<std::string> limits;       // --limits FILE: limits per component name
+    std::optional<std::string> csv;          // --csv FILE
     bool help = false;                       // --help
+    std::vector<std::string> commandLine;    // the program and its arguments as started, for the record
 };
 
 struct BatchArgumentsParse {

@@ -1,5 +1,7 @@
 #include "BatchRun.h"
 
+#include "BatchEvidence.h"
+#include "ResultCsv.h"
 #include "ResultJson.h"
 #include "engine/Calculation.h"
 #include "engine/ComponentTable.h"
@@ -17,6 +19,7 @@
 
 #include <map>
 #include <memory>
+#include <ctime>
 #include <optional>
 #include <unistd.h>
 
@@ -91,6 +94,13 @@ void loadAssays(const BatchOptions& options, AssayMap& assays, std::map<int32_t,
 
 int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
 {
+    const std::time_t startedAt = std::time(nullptr);
+    RepeatabilityLimits limits;
+    if (std::string error; !loadRepeatabilityLimits(options, limits, error)) {
+        err << "dvinar-batch: " << error << '\n';
+        return BatchBadArguments;
+    }
+
     AssayMap assays;
     std::map<int32_t, int32_t> fileResults;
     try {
@@ -145,8 +155,19 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
             exitCode = BatchReportFailure;
     }
 
+    ResultEvidence evidence;
+    evidence.parallel = parallelRuns(assays, components, result, limits);
+    if (options.csv) {
+        const std::string csv = resultCsv(result.quantitation, evidence.parallel);
+        if (int error = writeFileReplacing(*options.csv, csv)) {
+            err << "dvinar-batch: could not write " << *options.csv << ": " << reportfiles::describeSystemError(error) << '\n';
+            exitCode = BatchReportFailure;
+        }
+    }
+
     if (options.json) {
-        const std::string json = resultJson(assays, fileResults, result, run.log);
+        evidence.provenance = collectProvenance(options, assays, startedAt);
+        const std::string json = resultJson(assays, fileResults, result, run.log, evidence);
         if (*options.json == "-")
             out << json << std::flush;
         else if (!writeOutput(*options.json, json, err))

@@ -91,6 +91,12 @@ void JsonWriter::value(bool flag)
     text_ += flag ? "true" : "false";
 }
 
+void JsonWriter::null()
+{
+    beforeValue();
+    text_ += "null";
+}
+
 void JsonWriter::writeString(std::string_view utf8)
 {
     static const char hex[] = "0123456789abcdef";

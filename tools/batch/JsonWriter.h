@@ -27,6 +27,7 @@ public:
     void value(int64_t number);
     void value(int32_t number) { value(static_cast<int64_t>(number)); }
     void value(bool flag);
+    void null();
 
     const std::string& text() const { return text_; }
 

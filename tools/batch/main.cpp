@@ -13,6 +13,7 @@ int main(int argc, char** argv)
     std::setlocale(LC_ALL, "");
     try {
         BatchArgumentsParse parse = parseBatchArguments(std::vector<std::string>(argv + 1, argv + argc));
+        parse.options.commandLine.assign(argv, argv + argc);
         if (parse.options.help) {
             std::cout << batchUsage();
             return BatchSucceeded;
