@@ -8,6 +8,11 @@
 #include "report/ReportCommands.h"
 #include "ReportTestSupport.h"
 
+#include "CsvFields.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -82,7 +87,7 @@ TEST_F(DvinarBatchTest, DemoRunGivesTheResultAsJson)
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
     const QJsonObject json = parseJson(outcome.out);
     EXPECT_EQ(json.keys(), (QStringList{"assays", "calibration", "hasCalibration", "identification", "messages",
-                                        "quantitation"}));
+                                        "provenance", "quantitation"}));
 
     const QJsonArray assays = json["assays"].toArray();
     ASSERT_EQ(assays.size(), 8);  // the repeated ids were skipped
@@ -105,11 +110,12 @@ TEST_F(DvinarBatchTest, DemoRunGivesTheResultAsJson)
     const QJsonArray calibration = json["calibration"].toArray();
     ASSERT_FALSE(calibration.isEmpty());
     const QJsonObject line = calibration[0].toObject();
-    EXPECT_EQ(line.keys(), (QStringList{"fitted", "k0", "k1", "k1Origin", "mainChannel", "name", "pointCount", "points"}));
+    EXPECT_EQ(line.keys(), (QStringList{"fitted", "k0", "k1", "k1Origin", "mainChannel", "name", "pointCount", "points",
+                                        "r2", "residualSd"}));
     EXPECT_EQ(line["points"].toArray().size(), line["pointCount"].toInt());
     EXPECT_EQ(json["quantitation"].toArray().size(), calibration.size());
     EXPECT_EQ(json["quantitation"].toArray()[0].toObject().keys(),
-              (QStringList{"concentration", "contributions", "detected", "mainChannel", "name", "valid"}));
+              (QStringList{"concentration", "contributions", "detected", "mainChannel", "name", "parallel", "valid"}));
     const QJsonObject messages = json["messages"].toObject();
     EXPECT_EQ(messages.keys(), (QStringList{"errors", "infos", "warnings"}));
     EXPECT_EQ(messages["warnings"].toArray().size(), 2);  // the demo's drifting peak and channel deviation
@@ -121,7 +127,10 @@ TEST_F(DvinarBatchTest, OutputsAreTheSameUnderAnyLocale)
     BatchOutcome point = run(demoArguments() + " --json - --source-xml " + path("c.xml"), "C");
     ASSERT_EQ(comma.exitCode, 0) << comma.err;
     ASSERT_EQ(point.exitCode, 0) << point.err;
-    EXPECT_EQ(comma.out, point.out);
+    // Apart from the record of its own start (time and command line), the result is the same.
+    const std::size_t provenance = comma.out.find(",\"provenance\":");
+    ASSERT_NE(provenance, std::string::npos);
+    EXPECT_EQ(comma.out.substr(0, provenance), point.out.substr(0, point.out.find(",\"provenance\":")));
     EXPECT_NE(comma.out.find("\"k1\":0.0"), std::string::npos);  // a point, not a comma
 
     const std::regex created("d\\0a\\0t\\0e\\0_\\0c\\0r\\0e\\0a\\0t\\0e\\0d\\0=\\0\"\\0[^\"]*\"\\0");
@@ -218,4 +227,148 @@ TEST_F(DvinarBatchTest, ExitCodesTellArgumentsDatabaseAndReportApart)
     BatchOutcome calibrationOnly = run("--db '" + database + "' --ids 1,2 --json -");
     EXPECT_EQ(calibrationOnly.exitCode, 0);
     EXPECT_FALSE(parseJson(calibrationOnly.out)["messages"].toObject()["errors"].toArray().isEmpty());
+}
+
+namespace {
+
+std::string sha256Of(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::string();
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex().toStdString();
+}
+
+std::string jsonNumberText(const QJsonValue& value)
+{
+    if (value.isNull())
+        return std::string();
+    return QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact).mid(1).chopped(1).toStdString();
+}
+
+} // namespace
+
+TEST_F(DvinarBatchTest, ResultCarriesParallelRunsLineQualityAndItsInputs)
+{
+    // Methanol's limit is given in lower case and far too tight for the demo's two runs.
+    std::ofstream(folders.root / "limits.csv") << "name,percent\r\n\"метанол\",0.01\r\n";
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
+    BatchOutcome outcome = run(demoArguments() + " --repeatability 5 --limits " + path("limits.csv") + " --csv " +
+                               path("result.csv") + " --json " + path("result.json") + " --report " + path("r.html"));
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+    const QJsonObject json = parseJson(ReportFolders::readFile(folders.root / "result.json"));
+
+    int judged = 0;
+    const QJsonArray quantitation = json["quantitation"].toArray();
+    for (const QJsonValue& value : quantitation) {
+        const QJsonObject row = value.toObject();
+        const QJsonObject parallel = row["parallel"].toObject();
+        const QJsonArray values = parallel["values"].toArray();
+        ASSERT_EQ(values.size(), row["contributions"].toInt());
+        const bool methanol = row["name"].toString() == QStringLiteral("Метанол");
+        EXPECT_EQ(parallel["limit"].toDouble(), methanol ? 0.01 : 5.0);
+        if (values.size() == 2) {
+            ++judged;
+            const double x1 = values[0].toDouble();
+            const double x2 = values[1].toDouble();
+            EXPECT_EQ((x1 + x2) / 2, row["concentration"].toDouble());
+            EXPECT_NEAR(parallel["relativeDifference"].toDouble(), std::fabs(x1 - x2) / ((x1 + x2) / 2) * 100, 1e-9);
+            EXPECT_EQ(parallel["accepted"].toBool(), parallel["relativeDifference"].toDouble() <= parallel["limit"].toDouble());
+            EXPECT_EQ(parallel["accepted"].toBool(), !methanol);   // the demo's runs agree within 5 %
+        } else {
+            EXPECT_TRUE(parallel["relativeDifference"].isNull());
+            EXPECT_FALSE(parallel["accepted"].toBool());
+        }
+    }
+    EXPECT_GE(judged, 5);
+
+    for (const QJsonValue& value : json["calibration"].toArray()) {
+        const QJsonObject line = value.toObject();
+        if (!line["fitted"].toBool())
+            continue;
+        EXPECT_GT(line["r2"].toDouble(), 0.999);   // the demo's lines are straight
+        EXPECT_EQ(line["residualSd"].isNull(), line["pointCount"].toInt() <= 2);
+        for (const QJsonValue& point : line["points"].toArray())
+            EXPECT_LT(std::fabs(point.toObject()["relativeResidual"].toDouble()), 5.0);
+    }
+
+    // Every input, hashed here with another implementation than the program's.
+    const QJsonObject provenance = json["provenance"].toObject();
+    QStringList roles;
+    for (const QJsonValue& value : provenance["inputs"].toArray()) {
+        const QJsonObject input = value.toObject();
+        roles << input["role"].toString();
+        const std::string file = input["path"].toString().toStdString();
+        EXPECT_TRUE(std::filesystem::path(file).is_absolute()) << file;
+        EXPECT_EQ(input["bytes"].toInteger(), static_cast<qint64>(std::filesystem::file_size(file))) << file;
+        EXPECT_EQ(input["sha256"].toString().toStdString(), sha256Of(file)) << file;
+    }
+    EXPECT_EQ(roles, (QStringList{"database", "chromatogram", "chromatogram", "chromatogram", "chromatogram",
+                                  "chromatogram", "chromatogram", "chromatogram", "chromatogram", "components",
+                                  "limits", "template"}));
+    EXPECT_EQ(provenance["versions"].toObject().keys(),
+              (QStringList{"dvinar", "icu", "libxml2", "libxslt", "pugixml", "sqlite"}));
+    const QJsonArray commandLine = provenance["commandLine"].toArray();
+    ASSERT_EQ(commandLine.size(), 17);
+    EXPECT_TRUE(commandLine[0].toString().endsWith("/dvinar-batch"));
+    EXPECT_EQ(commandLine[7].toString(), "--repeatability");
+    EXPECT_EQ(commandLine[8].toString(), "5");
+    const QDateTime started = QDateTime::fromString(provenance["startedAt"].toString(), Qt::ISODate);
+    EXPECT_TRUE(provenance["startedAt"].toString().endsWith('Z'));
+    EXPECT_GE(started, before);
+    EXPECT_LE(started, QDateTime::currentDateTimeUtc());
+
+    // The CSV holds the same determinations, one row per quantitation entry.
+    CsvRecords records;
+    std::string error;
+    ASSERT_TRUE(splitCsvRecords(ReportFolders::readFile(folders.root / "result.csv"), records, error)) << error;
+    ASSERT_EQ(records.size(), static_cast<std::size_t>(quantitation.size()) + 1);
+    EXPECT_EQ(records[0].fields, (std::vector<std::string>{"component", "concentration", "unit", "valid", "detected", "x1",
+                                                           "x2", "relativeDifference", "limit", "accepted"}));
+    for (qsizetype q = 0; q < quantitation.size(); ++q) {
+        const QJsonObject row = quantitation[q].toObject();
+        const QJsonObject parallel = row["parallel"].toObject();
+        const std::vector<std::string>& fields = records[static_cast<std::size_t>(q) + 1].fields;
+        ASSERT_EQ(fields.size(), 10u);
+        EXPECT_EQ(fields[0], row["name"].toString().toStdString());
+        EXPECT_EQ(fields[1], row["valid"].toBool() ? jsonNumberText(row["concentration"]) : std::string());
+        EXPECT_EQ(fields[2], "мг/дм3");
+        const QJsonArray values = parallel["values"].toArray();
+        EXPECT_EQ(fields[5], values.size() > 0 ? jsonNumberText(values[0]) : std::string());
+        EXPECT_EQ(fields[6], values.size() > 1 ? jsonNumberText(values[1]) : std::string());
+        EXPECT_EQ(fields[7], jsonNumberText(parallel["relativeDifference"]));
+        EXPECT_EQ(fields[9], parallel["accepted"].toBool() ? "true" : "false");
+    }
+
+    // The same CSV in the C locale; no temporary file is left beside it.
+    BatchOutcome inC = run(demoArguments() + " --repeatability 5 --limits " + path("limits.csv") + " --csv " +
+                           path("c.csv"), "C");
+    ASSERT_EQ(inC.exitCode, 0) << inC.err;
+    EXPECT_EQ(ReportFolders::readFile(folders.root / "c.csv"), ReportFolders::readFile(folders.root / "result.csv"));
+    for (const auto& entry : std::filesystem::directory_iterator(folders.root))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
+}
+
+TEST_F(DvinarBatchTest, FaultyLimitsAndUnwritableCsvAreReported)
+{
+    std::ofstream(folders.root / "twice.csv") << "Метанол,5\nМЕТАНОЛ,6\n";
+    BatchOutcome twice = run(demoArguments() + " --limits " + path("twice.csv") + " --csv " + path("out.csv"));
+    EXPECT_EQ(twice.exitCode, 1);
+    EXPECT_NE(twice.err.find("line 2: 'МЕТАНОЛ' is named twice"), std::string::npos) << twice.err;
+    EXPECT_FALSE(std::filesystem::exists(folders.root / "out.csv"));
+
+    BatchOutcome missing = run(demoArguments() + " --limits " + path("none.csv"));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("could not read the limits file"), std::string::npos) << missing.err;
+
+    for (const char* percent : {"-5", "five", "nan"}) {
+        BatchOutcome bad = run(demoArguments() + " --repeatability " + percent);
+        EXPECT_EQ(bad.exitCode, 1) << percent;
+        EXPECT_NE(bad.err.find("for --repeatability"), std::string::npos) << bad.err;
+    }
+
+    BatchOutcome unwritable = run(demoArguments() + " --csv " + path("no/such/folder/out.csv") + " --json -");
+    EXPECT_EQ(unwritable.exitCode, 3);
+    EXPECT_NE(unwritable.err.find("could not write"), std::string::npos) << unwritable.err;
+    EXPECT_FALSE(parseJson(unwritable.out)["quantitation"].toArray().isEmpty());   // the rest is still written
 }
