@@ -8,7 +8,9 @@
 #include "report/ReportCommands.h"
 #include "ReportTestSupport.h"
 
+#include "BatchRun.h"
 #include "CsvFields.h"
+#include "platform/FileSeam.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -369,6 +371,43 @@ TEST_F(DvinarBatchTest, FaultyLimitsAndUnwritableCsvAreReported)
 
     BatchOutcome unwritable = run(demoArguments() + " --csv " + path("no/such/folder/out.csv") + " --json -");
     EXPECT_EQ(unwritable.exitCode, 3);
-    EXPECT_NE(unwritable.err.find("could not write"), std::string::npos) << unwritable.err;
+    EXPECT_NE(unwritable.err.find("no/such/folder/out.csv\": No such file or directory"), std::string::npos) << unwritable.err;
     EXPECT_FALSE(parseJson(unwritable.out)["quantitation"].toArray().isEmpty());   // the rest is still written
+}
+
+namespace {
+
+// A disk that fills up on the first write.
+class FullDisk : public platform::FileSystemCalls {
+public:
+    ssize_t write(int, const void*, std::size_t) override
+    {
+        errno = ENOSPC;
+        return -1;
+    }
+};
+
+} // namespace
+
+TEST_F(DvinarBatchTest, CsvOnAFullDiskLeavesTheOldFileWhole)
+{
+    std::ofstream(folders.root / "result.csv") << "the previous export\r\n";
+    BatchOptions options;
+    options.database = database;
+    options.ids = {1, 2, 3, 4, 5, 6, 7, 8};
+    options.components = components;
+    options.csv = (folders.root / "result.csv").string();
+    std::ostringstream out;
+    std::ostringstream err;
+    int exitCode = -1;
+    {
+        FullDisk full;
+        platform::ScopedFileSystemCalls scope(full);
+        exitCode = runBatch(options, out, err);
+    }
+    EXPECT_EQ(exitCode, 3);
+    EXPECT_NE(err.str().find("No space left on device"), std::string::npos) << err.str();
+    EXPECT_EQ(ReportFolders::readFile(folders.root / "result.csv"), "the previous export\r\n");
+    for (const auto& entry : std::filesystem::directory_iterator(folders.root))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
 }

@@ -1,17 +1,12 @@
 #include "BatchEvidence.h"
 
 #include "engine/ComponentTable.h"
+#include "platform/FileSeam.h"
 #include "platform/Paths.h"
 #include "report/HtmlReport.h"
-#include "report/ReportFiles.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 bool loadRepeatabilityLimits(const BatchOptions& options, RepeatabilityLimits& limits, std::string& error)
@@ -20,8 +15,10 @@ bool loadRepeatabilityLimits(const BatchOptions& options, RepeatabilityLimits& l
     if (!options.limits)
         return true;
     std::string text;
-    if (!reportfiles::readWholeFile(platform::fromNativePath(*options.limits), text)) {
-        error = "could not read the limits file " + *options.limits;
+    platform::FileError failure;
+    // A limits file lists a few hundred components at most.
+    if (!platform::readRegularFile(platform::fromNativePath(*options.limits), text, failure, 1 << 20)) {
+        error = "could not read the limits file: " + failure.messageUtf8();
         return false;
     }
     if (!readRepeatabilityLimits(text, limits, error)) {
@@ -75,45 +72,4 @@ Provenance collectProvenance(const BatchOptions& options, const AssayMap& assays
             provenance.inputs.push_back(fingerprint("template", templateFile));
     }
     return provenance;
-}
-
-int writeFileReplacing(const std::string& path, std::string_view bytes)
-{
-    const std::filesystem::path target(path);
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return errno;
-    int error = 0;
-    for (std::size_t written = 0; written < bytes.size() && error == 0;) {
-        const ssize_t put = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (put < 0 && errno != EINTR)
-            error = errno;
-        else if (put > 0)
-            written += static_cast<std::size_t>(put);
-    }
-    // mkstemp makes the file private; an output gets the permissions any new file would.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (error == 0 && ::fchmod(fd, 0666 & ~mask) != 0)
-        error = errno;
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        return error;
-    }
-    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
-    }
-    return 0;
 }

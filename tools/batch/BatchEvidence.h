@@ -1,9 +1,8 @@
 #pragma once
 // The parts of a batch run that make its result defensible: the acceptance limits it is judged
-// by, the record of its inputs, and the CSV export.
+// by and the record of its inputs.
 #include <ctime>
 #include <string>
-#include <string_view>
 
 #include "BatchOptions.h"
 #include "Provenance.h"
@@ -17,7 +16,3 @@ bool loadRepeatabilityLimits(const BatchOptions& options, RepeatabilityLimits& l
 // Every file the run read, hashed now: the database, each loaded assay's chromatogram, the
 // component table, the limits file and, when a report is made, its template.
 Provenance collectProvenance(const BatchOptions& options, const AssayMap& assays, std::time_t startedAt);
-
-// Writes `bytes` to a temporary file in the target's folder and renames it over `path`, so that a
-// reader never sees half a file. 0 on success, otherwise the system's error number.
-int writeFileReplacing(const std::string& path, std::string_view bytes);

@@ -10,6 +10,7 @@
 #include "input/AssayLoader.h"
 #include "input/Connection.h"
 #include "input/SqlException.h"
+#include "platform/FileSeam.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 #include "report/HtmlReport.h"
@@ -159,8 +160,8 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     evidence.parallel = parallelRuns(assays, components, result, limits);
     if (options.csv) {
         const std::string csv = resultCsv(result.quantitation, evidence.parallel);
-        if (int error = writeFileReplacing(*options.csv, csv)) {
-            err << "dvinar-batch: could not write " << *options.csv << ": " << reportfiles::describeSystemError(error) << '\n';
+        if (platform::FileError error; !platform::writeFileAtomically(wide(*options.csv), csv, error)) {
+            err << "dvinar-batch: " << error.messageUtf8() << '\n';
             exitCode = BatchReportFailure;
         }
     }

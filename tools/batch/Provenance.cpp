@@ -8,12 +8,11 @@
 #include <sqlite3.h>
 #include <unicode/uversion.h>
 
-#include <cerrno>
+#include "platform/FileSeam.h"
+#include "platform/Paths.h"
+
 #include <cstdlib>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #ifndef VEXOL_VERSION
 #error "VEXOL_VERSION must name the version of the build"
@@ -34,19 +33,6 @@ std::string hex(const unsigned char* bytes, unsigned int count)
     }
     return text;
 }
-
-// Closes the descriptor on every path out.
-struct FileDescriptor {
-    explicit FileDescriptor(int fd) : fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int fd;
-};
 
 // libxml2 and libxslt state their versions as one number: 21004 for 2.10.4.
 std::string dottedVersion(long value)
@@ -71,34 +57,15 @@ std::string sha256Hex(std::string_view bytes)
 InputFile fingerprintFile(std::string role, std::string path)
 {
     InputFile input{std::move(role), std::move(path), std::nullopt, std::nullopt};
-    // Non-blocking, so that a FIFO put in a file's place cannot stop the run.
-    FileDescriptor file(::open(input.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat status {};
-    if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode))
+    std::string bytes;
+    platform::FileError error;
+    if (!platform::readRegularFile(platform::fromNativePath(input.path), bytes, error))
         return input;
-    DigestContext context(EVP_MD_CTX_new(), &EVP_MD_CTX_free);
-    if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1)
+    std::string digest = sha256Hex(bytes);
+    if (digest.empty())
         return input;
-    uint64_t total = 0;
-    std::unique_ptr<char[]> buffer(new char[1 << 16]);
-    for (;;) {
-        const ssize_t got = ::read(file.fd, buffer.get(), 1 << 16);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return input;
-        if (got == 0)
-            break;
-        if (EVP_DigestUpdate(context.get(), buffer.get(), static_cast<std::size_t>(got)) != 1)
-            return input;
-        total += static_cast<uint64_t>(got);
-    }
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    if (EVP_DigestFinal_ex(context.get(), digest, &length) != 1)
-        return input;
-    input.bytes = total;
-    input.sha256 = hex(digest, length);
+    input.bytes = bytes.size();
+    input.sha256 = std::move(digest);
     return input;
 }
 

@@ -23,8 +23,8 @@ struct Provenance {
     std::string startedAt;                                       // ISO 8601, UTC
 };
 
-// Reads the regular file at `path` and fills its size and digest; leaves both empty when it
-// cannot be read whole.
+// Reads the regular file at `path` through the file seam and fills its size and digest; leaves
+// both empty when it cannot be read whole (missing, not a regular file, a read error).
 InputFile fingerprintFile(std::string role, std::string path);
 
 // The SHA-256 of `bytes`, lower-case hexadecimal (OpenSSL's libcrypto does the hashing).
