@@ -67,6 +67,31 @@ private:
     bool done_ = false;
 };
 
+// Channel 1's peak table into the peak rows of one assay, through one prepared statement: a
+// thousand-peak table is a thousand rows.
+void insertPeaks(sqlite3* handle, int64_t assayId, const std::vector<Peak>& peaks)
+{
+    static const char* const sql = "INSERT INTO peak (assayid, name, time, area) VALUES (?, ?, ?, ?);";
+    sqlite3_stmt* statement = nullptr;
+    int result = sqlite3_prepare_v2(handle, sql, -1, &statement, nullptr);
+    if (result != SQLITE_OK)
+        throw DataBase::SqlException(sqlite3_errmsg(handle), sql, result);
+    for (const Peak& peak : peaks) {
+        sqlite3_bind_int64(statement, 1, assayId);
+        sqlite3_bind_text16(statement, 2, peak.name.data(), static_cast<int>(peak.name.size() * sizeof(char16_t)), SQLITE_STATIC);
+        sqlite3_bind_double(statement, 3, peak.time);
+        sqlite3_bind_double(statement, 4, peak.area);
+        result = sqlite3_step(statement);
+        if (result != SQLITE_DONE) {
+            DataBase::SqlException failure(sqlite3_errmsg(handle), sql, result);
+            sqlite3_finalize(statement);
+            throw failure;
+        }
+        sqlite3_reset(statement);
+    }
+    sqlite3_finalize(statement);
+}
+
 } // namespace
 
 AndiImporter::AndiImporter(ImportOptions options) : options_(std::move(options))
@@ -244,8 +269,7 @@ void AndiImporter::importInjection(Injection& injection, ImportOutcome& outcome)
         row.date = identity.date;
         row.isCalibration = identity.calibration;
         assayId = HostSchema::insertAssay(handle, row);
-        for (const Peak& peak : channels.front().peaks)
-            HostSchema::insertPeak(handle, {assayId, peak.name, peak.time, peak.area});
+        insertPeaks(handle, assayId, channels.front().peaks);
         transaction.commit();
     } catch (const DataBase::SqlException& failure) {
         databaseFailed_ = true;

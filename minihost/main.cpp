@@ -1,4 +1,5 @@
 // minihost: a small Vantrel host for running and testing plug-ins on Linux.
+#include "AndiImportCommand.h"
 #include "AssayCommands.h"
 #include "HostCommands.h"
 #include "HostWindow.h"
@@ -85,6 +86,7 @@ int main(int argc, char** argv)
         }
     }
     serveAssayCommands(bus, &window, assayOptions);
+    installAndiImportMenu(window, {options.databasePath, options.language}, dialogAndiImportPrompts());
 
     PluginLoader loader;
     const QString pluginFolder = parser.isSet(pluginsOption) ? parser.value(pluginsOption) : QCoreApplication::applicationDirPath();

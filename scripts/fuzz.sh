@@ -17,12 +17,17 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \
 cmake --build "$build" --target vexol_fuzz_targets -j"$jobs"
 
 status=0
-for target in chromatogram_parse chromatogram_document; do
+for target in chromatogram_parse chromatogram_document andi_read; do
   fuzzer="$build/bin/fuzz_$target"
   corpus="$build/corpus/$target"
   artifacts="$build/artifacts/$target"
   mkdir -p "$corpus" "$artifacts"
-  "$build/bin/vexol_fuzz_seeds" "$target" "$corpus"
+  if [ "$target" = andi_read ]; then
+    # The real vendor exports seed it where their folder exists.
+    "$build/bin/vexol_andi_fuzz_seeds" "$corpus" "${VEXOL_REAL_ANDI:-$PWD/../shared/real/andi}"
+  else
+    "$build/bin/vexol_fuzz_seeds" "$target" "$corpus"
+  fi
 
   regressions=(fuzz/regressions/"$target"/*)
   if [ -e "${regressions[0]}" ]; then
