@@ -16,21 +16,20 @@ using controls::testing::RecordingCanvas;
 
 namespace {
 
-// A series over the given arrays, mapped into `rect` with the ranges [0, xMax] and [0, yMax].
-CAutoSeries seriesIn(const PixelRect& rect, double xMax, double yMax, const double* xs, const double* ys, int n)
+// A series over the given arrays, and the scale map of `rect` with the ranges [0, xMax] and [0, yMax].
+CAutoSeries seriesOf(const double* xs, const double* ys, int n)
 {
     CAutoSeries s;
-    s.plotRect = rect;
-    s.autoX = s.autoY = false;
-    s.xMin = 0;
-    s.xMax = xMax;
-    s.yMin = 0;
-    s.yMax = yMax;
     s.xData = xs;
     s.yData = ys;
     s.count = n;
     s.updateAccessors();
     return s;
+}
+
+ScaleMap scaleIn(const PixelRect& rect, double xMax, double yMax)
+{
+    return ScaleMap{rect, {0, xMax}, {0, yMax}};
 }
 
 std::vector<PixelPoint> dotCentres(const RecordingCanvas& canvas)
@@ -162,12 +161,7 @@ TEST(AutoRange, NoPointsGiveTheHugeSymmetricRangeAndExponentLabels)
 
 TEST(PointMapping, EndsOfTheRangeLandOnTheEdgesOfThePlot)
 {
-    CAutoCoordObject c;
-    c.plotRect = {10, 20, 110, 220};
-    c.xMin = 0;
-    c.xMax = 1;
-    c.yMin = -1;
-    c.yMax = 1;
+    ScaleMap c{{10, 20, 110, 220}, {0, 1}, {-1, 1}};
     EXPECT_EQ(c.mapX(0), 10);
     EXPECT_EQ(c.mapX(1), 109);
     EXPECT_EQ(c.mapX(0.5), 10 + 49);   // ceil(0.5 * 99 - 0.5)
@@ -176,8 +170,8 @@ TEST(PointMapping, EndsOfTheRangeLandOnTheEdgesOfThePlot)
     // Far and undefined values stay far outside instead of overflowing.
     EXPECT_LT(c.mapX(-1e300), -1000000);
     EXPECT_GT(c.mapX(std::numeric_limits<double>::infinity()), 1000000);
-    EXPECT_FALSE(c.isInside({c.mapX(std::numeric_limits<double>::quiet_NaN()), 50}));
-    c.xMax = c.xMin;
+    EXPECT_FALSE(c.contains({c.mapX(std::numeric_limits<double>::quiet_NaN()), 50}));
+    c.x.hi = c.x.lo;
     EXPECT_EQ(c.mapX(0.3), 0);
 }
 
@@ -186,9 +180,10 @@ TEST(Polyline, DotsMarkSegmentsOfThirteenPixelsOrMore)
     // One pixel per unit: x maps to x, y = 50 maps to 50.
     const double xs[] = {0, 10, 23, 13};
     const double ys[] = {50, 50, 50, 50};
-    CAutoSeries s = seriesIn({0, 0, 101, 101}, 100, 100, xs, ys, 4);
+    CAutoSeries s = seriesOf(xs, ys, 4);
+    const ScaleMap scale = scaleIn({0, 0, 101, 101}, 100, 100);
     RecordingCanvas canvas;
-    s.drawLine(canvas);
+    s.drawLine(canvas, scale);
     // 0 -> 10 has no dot, 10 -> 23 has one at 23, 23 -> 13 (10 back) has none; the first point never.
     EXPECT_EQ(dotCentres(canvas), (std::vector<PixelPoint>{{23, 50}}));
     std::vector<PixelPoint> drawn;
@@ -203,8 +198,9 @@ TEST(Polyline, PointsOnTheSamePixelAreSkipped)
 {
     const double xs[] = {0, 0.2, 0.3, 20};
     const double ys[] = {50, 50.1, 50.2, 50};
-    CAutoSeries s = seriesIn({0, 0, 101, 101}, 100, 100, xs, ys, 4);
-    const PolylineTrace trace = s.tracePolyline();
+    CAutoSeries s = seriesOf(xs, ys, 4);
+    const ScaleMap scale = scaleIn({0, 0, 101, 101}, 100, 100);
+    const PolylineTrace trace = s.tracePolyline(scale);
     EXPECT_EQ(trace.points.front(), (PixelPoint{0, 50}));
     EXPECT_EQ(trace.points[1], (PixelPoint{20, 50}));
     // The dot goes by the distance from the last point drawn (0), not the skipped ones.
@@ -227,9 +223,10 @@ TEST(Polyline, SegmentsAreClippedAtEachEdge)
     for (const Case& k : cases) {
         const double xs[] = {50, k.x};
         const double ys[] = {49, k.y};
-        CAutoSeries s = seriesIn(rect, 99, 99, xs, ys, 2);
+        CAutoSeries s = seriesOf(xs, ys, 2);
+        const ScaleMap scale = scaleIn(rect, 99, 99);
         RecordingCanvas canvas;
-        s.drawLine(canvas);
+        s.drawLine(canvas, scale);
         const auto lines = canvas.opsOf(DrawOp::Polyline);
         ASSERT_EQ(lines.size(), 1u);
         EXPECT_EQ(lines[0].points, (std::vector<PixelPoint>{{60, 60}, k.end})) << k.x << "," << k.y;
@@ -248,9 +245,10 @@ TEST(Polyline, ReenteringStartsAtTheEdgeAndCrossingSegmentsShowTheirInsidePart)
     const PixelRect rect{10, 10, 110, 110};
     const double xs[] = {-50, 150, 50, 52};
     const double ys[] = {50, 50, 50, 50};
-    CAutoSeries s = seriesIn(rect, 99, 99, xs, ys, 4);
+    CAutoSeries s = seriesOf(xs, ys, 4);
+    const ScaleMap scale = scaleIn(rect, 99, 99);
     RecordingCanvas canvas;
-    s.drawLine(canvas);
+    s.drawLine(canvas, scale);
     const auto lines = canvas.opsOf(DrawOp::Polyline);
     // The first segment has both ends outside but crosses the plot: its inside part, no dot.
     // The second comes in through the right edge.
@@ -268,9 +266,10 @@ TEST(Polyline, SegmentsPassingBesideThePlotAreNotDrawn)
     // Above the plot, on a line that would meet the top edge's row inside it if extended.
     const double xs[] = {40, 50, -20, -5};
     const double ys[] = {119, 129, 200, 50};
-    CAutoSeries s = seriesIn(rect, 99, 99, xs, ys, 4);
+    CAutoSeries s = seriesOf(xs, ys, 4);
+    const ScaleMap scale = scaleIn(rect, 99, 99);
     RecordingCanvas canvas;
-    s.drawLine(canvas);
+    s.drawLine(canvas, scale);
     EXPECT_TRUE(canvas.opsOf(DrawOp::Polyline).empty());
     EXPECT_TRUE(canvas.opsOf(DrawOp::Ellipse).empty());
 
@@ -288,11 +287,12 @@ TEST(Markers, ShapesInsideThePlotOnly)
     const double xs[] = {50, 150};
     const double ys[] = {49, 49};
     for (int style : {MarkerCircle, MarkerDiagonalCross, MarkerUprightCross, MarkerSquare}) {
-        CAutoSeries s = seriesIn(rect, 99, 99, xs, ys, 2);
+        CAutoSeries s = seriesOf(xs, ys, 2);
+        const ScaleMap scale = scaleIn(rect, 99, 99);
         s.markerStyle = style;
         s.markerSize = 3;
         RecordingCanvas canvas;
-        s.drawMarkers(canvas);
+        s.drawMarkers(canvas, scale);
         const PixelRect box{57, 57, 64, 64};
         switch (style) {
         case MarkerCircle:

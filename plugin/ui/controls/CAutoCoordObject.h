@@ -1,7 +1,7 @@
 #pragma once
 // The coordinate state shared by the chart panel and each of its series: where the plot area
 // lies in pixels, which ranges are in use, and how a data point maps onto a pixel.
-#include "ui/controls/PixelGeometry.h"
+#include "ui/controls/ScaleMap.h"
 
 namespace controls {
 
@@ -26,10 +26,6 @@ public:
     bool isInside(PixelPoint p) const { return plotRect.contains(p); }
 
     void clearRangeDone() { xRangeDone = yRangeDone = false; }
-
-    // Pixel coordinates far beyond any window, used in place of values that do not fit an int
-    // (huge, infinite or undefined data), so that such points land well outside the plot.
-    static constexpr int kFarPixel = 1 << 28;
 };
 
 } // namespace controls

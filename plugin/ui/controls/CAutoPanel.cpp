@@ -186,17 +186,12 @@ void CAutoPanel::drawSeries(ChartCanvas& canvas)
     // hollow brush selected after it stays for all later series.
     canvas.setBrush(ChartBrush::White);
     bool first = true;
-    for (CAutoSeries& s : series) {
-        s.plotRect = plotRect;
-        s.autoX = s.autoY = false;
-        s.xMinFixed = s.xMin = xMin;
-        s.xMaxFixed = s.xMax = xMax;
-        s.yMinFixed = s.yMin = yMin;
-        s.yMaxFixed = s.yMax = yMax;
+    const ScaleMap scale{plotRect, {xMin, xMax}, {yMin, yMax}};
+    for (const CAutoSeries& s : series) {
         canvas.setPen(s.color, s.penWidth, s.penStyle);
-        s.drawMarkers(canvas);
+        s.drawMarkers(canvas, scale);
         if (s.lineMode == 1)
-            s.drawLine(canvas);
+            s.drawLine(canvas, scale);
         if (first) {
             canvas.setBrush(ChartBrush::Hollow);
             first = false;

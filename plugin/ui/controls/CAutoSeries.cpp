@@ -46,14 +46,14 @@ void CAutoSeries::updateAccessors()
     }
 }
 
-void CAutoSeries::drawMarkers(ChartCanvas& canvas) const
+void CAutoSeries::drawMarkers(ChartCanvas& canvas, const ScaleMap& scale) const
 {
     if (markerStyle == MarkerNone)
         return;
     const int s = markerSize;
     for (int i = 0; i < pointCount_; ++i) {
-        const PixelPoint p = mapPoint(xPoints_[i], yPoints_[i]);
-        if (!isInside(p))
+        const PixelPoint p = scale.map(xPoints_[i], yPoints_[i]);
+        if (!scale.contains(p))
             continue;
         const int x = p.x, y = p.y;
         switch (markerStyle) {
@@ -134,7 +134,7 @@ std::optional<std::pair<PixelPoint, PixelPoint>> CAutoSeries::clipCrossing(Pixel
     return std::make_pair(from, to);
 }
 
-PolylineTrace CAutoSeries::tracePolyline()
+PolylineTrace CAutoSeries::tracePolyline(const ScaleMap& scale) const
 {
     PolylineTrace trace;
     if (pointCount_ < 2)
@@ -153,16 +153,17 @@ PolylineTrace CAutoSeries::tracePolyline()
         ++trace.steps.back().count;
     };
 
-    lastPoint = mapPoint(xPoints_[0], yPoints_[0]);
-    lastVisible = isInside(lastPoint);
+    // The previous point (unclipped) and whether it lies inside the plot.
+    PixelPoint lastPoint = scale.map(xPoints_[0], yPoints_[0]);
+    bool lastVisible = scale.contains(lastPoint);
     moveTo(lastPoint);
     for (int i = 1; i < pointCount_; ++i) {
-        const PixelPoint p = mapPoint(xPoints_[i], yPoints_[i]);
+        const PixelPoint p = scale.map(xPoints_[i], yPoints_[i]);
         if (p == lastPoint)
             continue;
-        const bool visible = isInside(p);
+        const bool visible = scale.contains(p);
         PixelPoint from = lastPoint, to = p;
-        clipSegment(from, to, plotRect);
+        clipSegment(from, to, scale.plot);
         if (!lastVisible && visible)
             moveTo(from);
         if (lastVisible || visible) {
@@ -176,7 +177,7 @@ PolylineTrace CAutoSeries::tracePolyline()
             // Both ends lie outside, yet the segment may pass through the plot (a zoomed view
             // between two points): its inside part is drawn, without a dot, as neither end of it
             // is a point of the series.
-            if (const auto crossing = clipCrossing(lastPoint, p, plotRect)) {
+            if (const auto crossing = clipCrossing(lastPoint, p, scale.plot)) {
                 moveTo(crossing->first);
                 lineTo(crossing->second);
             }
@@ -188,11 +189,11 @@ PolylineTrace CAutoSeries::tracePolyline()
     return trace;
 }
 
-void CAutoSeries::drawLine(ChartCanvas& canvas)
+void CAutoSeries::drawLine(ChartCanvas& canvas, const ScaleMap& scale) const
 {
     if (pointCount_ < 2)
         return;
-    const PolylineTrace trace = tracePolyline();
+    const PolylineTrace trace = tracePolyline(scale);
     for (const PolylineTrace::Step& step : trace.steps) {
         if (step.isDot)
             canvas.ellipse(boxAround(step.dot, 2, 3));

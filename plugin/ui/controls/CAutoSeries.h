@@ -1,9 +1,10 @@
 #pragma once
 // One data series of the chart: its points (arrays the owner keeps), its pen and its markers,
-// and the rules by which it is drawn into the panel's plot area.
-#include "ui/controls/CAutoCoordObject.h"
+// and the rules by which it is drawn into the panel's plot area. It keeps nothing of a paint: the
+// scale map of the paint is handed to every drawing call.
 #include "ui/controls/ChartCanvas.h"
 #include "ui/controls/ColorRef.h"
+#include "ui/controls/ScaleMap.h"
 
 #include <cstddef>
 #include <optional>
@@ -27,11 +28,8 @@ struct PolylineTrace {
     std::vector<Step> steps;
 };
 
-class CAutoSeries : public CAutoCoordObject {
+class CAutoSeries {
 public:
-    PixelPoint lastPoint;
-    bool lastVisible = true;
-
     COLORREF color = rgbColor(0, 0, 0);
     int count = 0;
     const double* xData = nullptr;
@@ -49,11 +47,11 @@ public:
     double pointX(int i) const { return xPoints_[i]; }
     double pointY(int i) const { return yPoints_[i]; }
 
-    void drawMarkers(ChartCanvas& canvas) const;
-    void drawLine(ChartCanvas& canvas);
+    void drawMarkers(ChartCanvas& canvas, const ScaleMap& scale) const;
+    void drawLine(ChartCanvas& canvas, const ScaleMap& scale) const;
 
     // The polyline's drawing steps, with segments clipped to the plot rectangle.
-    PolylineTrace tracePolyline();
+    PolylineTrace tracePolyline(const ScaleMap& scale) const;
 
     // Clips the segment a-b against the plot rectangle's edges in the order top, bottom - 1,
     // left, right - 1, moving an end that lies beyond an edge onto it.

@@ -2,7 +2,7 @@
 // The arithmetic of the chart's scroll bars and zoom: where the bars stand for a view of the data,
 // which range a scroll request or a dragged rectangle leads to. The control only applies the
 // results; keeping them here lets them be checked exactly.
-#include "ui/controls/PixelGeometry.h"
+#include "ui/controls/ScaleMap.h"
 
 #include <optional>
 
@@ -13,12 +13,6 @@ struct ScrollBarState {
     bool rangeSet = false;   // the bar's range and position below apply
     int maximum = 0;         // the range is 0 .. maximum
     int position = 0;
-};
-
-struct AxisRange {
-    double lo = 0;
-    double hi = 0;
-    friend bool operator==(const AxisRange&, const AxisRange&) = default;
 };
 
 // Scroll requests, named for the horizontal bar; on the vertical bar "back" is up (towards larger
