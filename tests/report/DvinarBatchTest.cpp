@@ -369,6 +369,21 @@ TEST_F(DvinarBatchTest, FaultyLimitsAndUnwritableCsvAreReported)
         EXPECT_NE(bad.err.find("for --repeatability"), std::string::npos) << bad.err;
     }
 
+    // An export that would take an input's place is refused before anything is written.
+    const std::string databaseBefore = ReportFolders::readFile(database);
+    const std::filesystem::path chromatogram = std::filesystem::path(platform::utf16ToUtf8(
+        DemoDataWriter::chromatogramFolder(platform::utf8ToUtf16(demo.string())))) / "sample_run2.stg";
+    const std::string chromatogramBefore = ReportFolders::readFile(chromatogram);
+    std::filesystem::create_symlink(database, folders.root / "link.db");
+    for (const std::string& target : {"'" + database + "'", "'" + chromatogram.string() + "'", path("link.db")}) {
+        BatchOutcome onInput = run(demoArguments() + " --csv " + target + " --json " + path("never.json"));
+        EXPECT_EQ(onInput.exitCode, 1) << target;
+        EXPECT_NE(onInput.err.find("--csv names an input file"), std::string::npos) << onInput.err;
+        EXPECT_FALSE(std::filesystem::exists(folders.root / "never.json"));
+    }
+    EXPECT_EQ(ReportFolders::readFile(database), databaseBefore);
+    EXPECT_EQ(ReportFolders::readFile(chromatogram), chromatogramBefore);
+
     BatchOutcome unwritable = run(demoArguments() + " --csv " + path("no/such/folder/out.csv") + " --json -");
     EXPECT_EQ(unwritable.exitCode, 3);
     EXPECT_NE(unwritable.err.find("no/such/folder/out.csv\": No such file or directory"), std::string::npos) << unwritable.err;

@@ -38,18 +38,12 @@ std::string absolutePath(const std::string& path)
     return error ? path : absolute.lexically_normal().string();
 }
 
-InputFile fingerprint(const char* role, const std::string& path) { return fingerprintFile(role, absolutePath(path)); }
-
 } // namespace
 
-Provenance collectProvenance(const BatchOptions& options, const AssayMap& assays, std::time_t startedAt)
+std::vector<std::pair<const char*, std::string>> inputFiles(const BatchOptions& options, const AssayMap& assays)
 {
-    Provenance provenance;
-    provenance.startedAt = isoUtcTime(startedAt);
-    provenance.commandLine = options.commandLine;
-    provenance.versions = softwareVersions();
-
-    provenance.inputs.push_back(fingerprint("database", options.database));
+    std::vector<std::pair<const char*, std::string>> inputs;
+    inputs.emplace_back("database", options.database);
     // The order of the ids as given, so that the record reads like the command line.
     std::vector<int32_t> seen;
     for (int32_t id : options.ids) {
@@ -58,18 +52,37 @@ Provenance collectProvenance(const BatchOptions& options, const AssayMap& assays
             continue;
         seen.push_back(id);
         if (!record->second.fileName.empty())
-            provenance.inputs.push_back(fingerprint("chromatogram", platform::nativePath(record->second.fileName)));
+            inputs.emplace_back("chromatogram", platform::nativePath(record->second.fileName));
     }
     const std::string components = options.components ? *options.components : platform::nativePath(componentTablePath());
     if (!components.empty())
-        provenance.inputs.push_back(fingerprint("components", components));
+        inputs.emplace_back("components", components);
     if (options.limits)
-        provenance.inputs.push_back(fingerprint("limits", *options.limits));
+        inputs.emplace_back("limits", *options.limits);
     if (options.report) {
         const std::string templateFile =
             options.templateFile ? *options.templateFile : platform::nativePath(HtmlReport::installedTemplatePath());
         if (!templateFile.empty())
-            provenance.inputs.push_back(fingerprint("template", templateFile));
+            inputs.emplace_back("template", templateFile);
     }
+    return inputs;
+}
+
+std::optional<std::string> inputNamedBy(const std::string& output, const BatchOptions& options, const AssayMap& assays)
+{
+    for (const auto& [role, path] : inputFiles(options, assays))
+        if (platform::sameFile(platform::fromNativePath(output), platform::fromNativePath(path)))
+            return path;
+    return std::nullopt;
+}
+
+Provenance collectProvenance(const BatchOptions& options, const AssayMap& assays, std::time_t startedAt)
+{
+    Provenance provenance;
+    provenance.startedAt = isoUtcTime(startedAt);
+    provenance.commandLine = options.commandLine;
+    provenance.versions = softwareVersions();
+    for (const auto& [role, path] : inputFiles(options, assays))
+        provenance.inputs.push_back(fingerprintFile(role, absolutePath(path)));
     return provenance;
 }

@@ -111,6 +111,13 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         return BatchDatabaseError;
     }
 
+    // An export must never take an input's place.
+    if (options.csv)
+        if (auto input = inputNamedBy(*options.csv, options, assays)) {
+            err << "dvinar-batch: --csv names an input file: " << *input << '\n';
+            return BatchBadArguments;
+        }
+
     ComponentList components;
     if (options.components)
         ComponentTable::loadFrom(wide(*options.components), components);
