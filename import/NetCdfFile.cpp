@@ -1,5 +1,7 @@
 #include "NetCdfFile.h"
 
+#include "NetCdfHeaderCheck.h"
+
 #include "platform/Format.h"
 #include "platform/NumberParse.h"
 
@@ -50,6 +52,8 @@ std::unique_ptr<NetCdfFile> NetCdfFile::openMemory(const unsigned char* data, st
         error = "not a netCDF file";
         return nullptr;
     }
+    if (!netCdfHeaderPlausible(data, size, error))
+        return nullptr;
     int id = -1;
     // Opened read-only, the library reads the image in place and never writes to it.
     int status = nc_open_mem("andi", NC_NOWRITE, size, const_cast<unsigned char*>(data), &id);

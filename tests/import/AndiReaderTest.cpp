@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <netcdf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -297,6 +298,39 @@ TEST(AndiReader, RefusesMassSpectraNonNetCdfAndTruncatedFiles)
         }
     }
     EXPECT_GT(refused, 0);
+}
+
+// A header that claims more than the file holds is refused before the library sizes its tables
+// from it (gigabytes for a few bytes of file).
+TEST(AndiReader, HeaderCountsBeyondTheFileAreRefused)
+{
+    const std::string folder = testFolder("header");
+    std::ifstream in(tableFile().write(folder + "/h.cdf"), std::ios::binary);
+    const std::vector<unsigned char> good((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string name = "ordinate_values";
+    auto at = std::search(good.begin(), good.end(), name.begin(), name.end());
+    ASSERT_NE(at, good.end());
+    // After the name, padded to four bytes, comes the variable's dimension count.
+    const std::size_t countAt = static_cast<std::size_t>(at - good.begin()) + (name.size() + 3) / 4 * 4;
+    struct Case {
+        std::size_t offset;
+        std::vector<unsigned char> bytes;
+        const char* what;
+    };
+    const Case cases[] = {
+        {countAt, {0x7F, 0xFF, 0xFF, 0xFF}, "dimension count of a variable"},
+        {countAt - (name.size() + 3) / 4 * 4 - 4, {0x40, 0x00, 0x00, 0x00}, "length of a variable name"},
+        {4 + 4 + 4, {0x10, 0x00, 0x00, 0x00}, "number of dimensions"},
+        {3, {9}, "format version"},
+    };
+    for (const Case& c : cases) {
+        std::vector<unsigned char> bad = good;
+        std::copy(c.bytes.begin(), c.bytes.end(), bad.begin() + static_cast<std::ptrdiff_t>(c.offset));
+        AndiReadResult result = readAndi(bad.data(), bad.size(), 0);
+        EXPECT_FALSE(result.run) << c.what;
+        EXPECT_FALSE(result.refusal.empty()) << c.what;
+    }
+    EXPECT_TRUE(readAndi(good.data(), good.size(), 0).run);
 }
 
 TEST(AndiReader, PeakBoundsWrittenAsPointNumbersAreConverted)
