@@ -1,6 +1,6 @@
 // Writes the seed corpus of a fuzz target into a folder: chromatogram files made by
-// CVantrelFile4::save (for the document target, their XML text alone).
-//   vexol_fuzz_seeds chromatogram_parse|chromatogram_document <folder>
+// CVantrelFile4::save (for the document target, their XML text alone), or limits files.
+//   vexol_fuzz_seeds chromatogram_parse|chromatogram_document|repeatability_limits <folder>
 #include "input/CVantrelFile4.h"
 #include "platform/Text.h"
 
@@ -61,16 +61,37 @@ std::vector<CVantrelFile4> seedFiles()
     return files;
 }
 
+// Limits files of dvinar-batch: a header, quoted names, a decimal comma, a fault.
+int writeLimitsSeeds(const std::string& folder)
+{
+    const char* const seeds[] = {
+        "name,percent\r\nМетанол,5\r\n\"Изо,бутанол \"\"ч\"\"\",\"2,5\"\r\n",
+        "\xEF\xBB\xBF\xD0\xAD\xD1\x82\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xBB, 10 \n\n  \"a\" , .5\n",
+        "A,5\na,6\n",
+    };
+    for (std::size_t i = 0; i < std::size(seeds); ++i) {
+        std::ofstream out(folder + "/limits" + std::to_string(i), std::ios::binary);
+        out << seeds[i];
+        if (!out) {
+            std::fprintf(stderr, "vexol_fuzz_seeds: cannot write into %s\n", folder.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: vexol_fuzz_seeds chromatogram_parse|chromatogram_document <folder>\n");
+        std::fprintf(stderr, "usage: vexol_fuzz_seeds chromatogram_parse|chromatogram_document|repeatability_limits <folder>\n");
         return 2;
     }
     const std::string target = argv[1];
     const std::string folder = argv[2];
+    if (target == "repeatability_limits")
+        return writeLimitsSeeds(folder);
     const bool documentOnly = target == "chromatogram_document";
     std::vector<CVantrelFile4> files = seedFiles();
     for (std::size_t i = 0; i < files.size(); ++i) {

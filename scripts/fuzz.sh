@@ -17,7 +17,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \
 cmake --build "$build" --target vexol_fuzz_targets -j"$jobs"
 
 status=0
-for target in chromatogram_parse chromatogram_document andi_read; do
+for target in chromatogram_parse chromatogram_document andi_read repeatability_limits; do
   fuzzer="$build/bin/fuzz_$target"
   corpus="$build/corpus/$target"
   artifacts="$build/artifacts/$target"
