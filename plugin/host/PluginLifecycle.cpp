@@ -6,6 +6,7 @@
 #include "platform/LanguageTable.h"
 #include "platform/Library.h"
 #include "platform/Paths.h"
+#include "platform/PrivateTempFolder.h"
 #include "resources/ResourceModule.h"
 
 #include <string>
@@ -152,6 +153,8 @@ int32_t unload()
         unsubscribeEvent(s.modulesLoadedHandle);
         unregisterCommand(s.menuCommandHandle);
         freeLanguageLibrary();
+        // The reports shown in this session are the analyst's data: nobody else's to find later.
+        platform::removeSessionTempFiles();
     } catch (...) {
     }
     return 0;

@@ -1,14 +1,10 @@
 #include "platform/Paths.h"
 
+#include "platform/FileSeam.h"
 #include "platform/Text.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 
@@ -64,73 +60,17 @@ std::u16string tempFolder()
     return fromNativePath(folder);
 }
 
-std::u16string createTempFileName(std::u16string_view folder, std::u16string_view prefix)
+bool copyFileReplace(std::u16string_view from, std::u16string_view to, FileError* error)
 {
-    std::string base = nativePath(folder);
-    if (!base.empty() && base.back() != '/')
-        base.push_back('/');
-    base += nativePath(prefix);
-    std::random_device seed;
-    std::mt19937 random(seed());
-    // Like the system's own scheme: up to 65535 four-digit names, tried from a random start.
-    unsigned start = random() & 0xFFFF;
-    for (unsigned n = 0; n < 0x10000; ++n) {
-        unsigned unique = (start + n) & 0xFFFF;
-        if (unique == 0)
-            continue;
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, "%04X.tmp", unique);
-        std::string candidate = base + suffix;
-        int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            ::close(fd);
-            return fromNativePath(candidate);
-        }
-        if (errno != EEXIST)
-            return {};
-    }
-    return {};
-}
-
-bool copyFileReplace(std::u16string_view from, std::u16string_view to)
-{
-    int in = ::open(nativePath(from).c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return false;
-    int out = ::open(nativePath(to).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (out < 0) {
-        ::close(in);
-        return false;
-    }
-    bool ok = true;
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(in, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ok = false;
-            break;
-        }
-        for (ssize_t done = 0; done < n;) {
-            ssize_t w = ::write(out, buffer + done, static_cast<std::size_t>(n - done));
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w <= 0) {
-                ok = false;
-                break;
-            }
-            done += w;
-        }
-        if (!ok)
-            break;
-    }
-    ::close(in);
-    if (::close(out) != 0)
-        ok = false;
-    return ok;
+    FileError localError;
+    FileError& report = error ? *error : localError;
+    report = FileError();
+    // A copy onto the file itself (the same name, a hard link, a symlink to it) has nothing to do;
+    // going on would replace the file with itself at best.
+    if (sameFile(from, to))
+        return true;
+    std::string bytes;
+    return readRegularFile(from, bytes, report) && writeFileAtomically(to, bytes, report);
 }
 
 } // namespace platform

@@ -5,6 +5,8 @@
 
 namespace platform {
 
+struct FileError;
+
 std::string nativePath(std::u16string_view path);  // UTF-8 for system calls
 std::u16string fromNativePath(std::string_view path);
 
@@ -22,11 +24,10 @@ bool folderExists(std::u16string_view path);
 // $TMPDIR when set and not empty, else /tmp; without a trailing "/".
 std::u16string tempFolder();
 
-// Creates an empty file "<folder>/<prefix>XXXX.tmp" exclusively (XXXX four hex digits) and
-// returns its path; empty when no name could be had.
-std::u16string createTempFileName(std::u16string_view folder, std::u16string_view prefix);
-
-// Copies a file, replacing the target; false on any failure (the target may then be absent).
-bool copyFileReplace(std::u16string_view from, std::u16string_view to);
+// Copies a regular file over the target as a whole or not at all (through the file seam: the
+// target's permissions kept, a symlink followed, a folder, device or read-only file refused). A
+// target that is the source itself is left as it is and counts as copied. False, with the reason
+// in `error` when given, when the target was not replaced; it is then as it was.
+bool copyFileReplace(std::u16string_view from, std::u16string_view to, FileError* error = nullptr);
 
 } // namespace platform

@@ -1,13 +1,14 @@
 #include "report/HtmlReport.h"
 
 #include "platform/Format.h"
+#include "platform/FileSeam.h"
 #include "platform/Paths.h"
+#include "platform/PrivateTempFolder.h"
 #include "platform/Text.h"
 #include "report/ComError.h"
 #include "report/LibxmlSession.h"
 #include "report/ReportDocument.h"
 #include "report/ReportFailure.h"
-#include "report/ReportFiles.h"
 #include "report/ReportUserInterface.h"
 #include "report/SourceRowDiagnosis.h"
 
@@ -219,7 +220,8 @@ bool HtmlReport::loadTemplate()
             return false;
         LibxmlSession session;
         std::string bytes;
-        if (!reportfiles::readWholeFile(templatePath_, bytes))
+        platform::FileError fileError;  // a FIFO or folder is refused here, never waited on
+        if (!platform::readRegularFile(templatePath_, bytes, fileError))
             throw ReportFailure("Error parsing XSLT Document instance.");
         const std::string url = platform::nativePath(templatePath_);
         DocHandle document = parseStylesheetText(bytes, url, nullptr, "Error parsing XSLT Document instance.");
@@ -300,12 +302,11 @@ void HtmlReport::transform()
     XSLT_GET_IMPORT_PTR(encoding, stylesheet.get(), encoding);
     resultText_ = decodeResult(html, encoding);
 
-    const std::u16string folder = platform::tempFolder();
-    const std::u16string placeholder = platform::createTempFileName(folder, u"vtl");
-    if (placeholder.empty())
-        throw ComError(E_FAIL_CODE, "Could not create a temporary file in " + platform::nativePath(folder) + ".");
-    outputPath_ = placeholder + u".html";
-    if (int error = reportfiles::writeWholeFile(outputPath_, html))
-        throw ComError(E_FAIL_CODE, "Could not write " + platform::nativePath(outputPath_) + ": " +
-                                        reportfiles::describeSystemError(error));
+    // Only now is there a file to name: a report that could not be written leaves outputPath
+    // empty, so Save Report offers no dialog for it.
+    platform::FileError fileError;
+    std::u16string written = platform::createPrivateTempFile(u"vtl", u".html", html, fileError);
+    if (written.empty())
+        throw ComError(E_FAIL_CODE, "Could not create a temporary file for the report. " + fileError.messageUtf8());
+    outputPath_ = std::move(written);
 }

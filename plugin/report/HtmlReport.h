@@ -12,7 +12,7 @@ class ReportUserInterface;
 class HtmlReport {
 public:
     // Makes the report at once; when that succeeded and `open` is set, opens it with the shell.
-    // Failures are shown through `ui` and leave outputPath() empty or the file unwritten.
+    // Failures are shown through `ui` and leave outputPath() empty.
     // `templatePath` empty: the installed template below the public documents folder.
     HtmlReport(const AssayMap& assays, const CalculationResult& result, bool open, bool hideNotFound,
                ReportUserInterface& ui, std::u16string templatePath = {});

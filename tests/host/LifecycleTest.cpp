@@ -4,6 +4,8 @@
 #include "host/PluginLifecycle.h"
 #include "host/SettingsStore.h"
 #include "input/DataBaseConnectionBase.h"
+#include "platform/Paths.h"
+#include "platform/PrivateTempFolder.h"
 #include "resources/ResourceModule.h"
 
 #include <filesystem>
@@ -195,4 +197,16 @@ TEST_F(Lifecycle, ConnectionStringIsCopiedWhenTheHostHasOne)
     text.reset();  // the host's own text is gone after the call
     ASSERT_NE(DataBaseConnectionBase::instance().uri(), nullptr);
     EXPECT_EQ(std::u16string(DataBaseConnectionBase::instance().uri()), u"/var/lib/vantrel/База.db");
+}
+
+TEST_F(Lifecycle, UnloadRemovesTheReportsOfTheSession)
+{
+    fake.serveStandard(1049);
+    host::load(&fake.api, install.pluginPath());
+    platform::FileError error;
+    const std::u16string report = platform::createPrivateTempFile(u"vtl", u".html", "<p>report</p>", error);
+    ASSERT_FALSE(report.empty()) << error.messageUtf8();
+    ASSERT_TRUE(fs::exists(platform::nativePath(report)));
+    host::unload();
+    EXPECT_FALSE(fs::exists(platform::nativePath(report)));
 }

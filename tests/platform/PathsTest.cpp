@@ -1,5 +1,7 @@
+#include "platform/FileSeam.h"
 #include "platform/Paths.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -56,34 +58,39 @@ TEST(Paths, FileNameAndFolderParts)
     EXPECT_EQ(folderPart(u"plain"), u"");
 }
 
-TEST(Paths, TempNamesAreNewEmptyFilesAndCopiesReplace)
+TEST(Paths, CopiesReplaceWholeOrNotAtAllAndACopyOntoItselfKeepsTheFile)
 {
     fs::path dir = fs::temp_directory_path() / ("vexol-paths-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     std::u16string folder = fromNativePath(dir.string());
-
-    std::u16string a = createTempFileName(folder, u"vtl");
-    std::u16string b = createTempFileName(folder, u"vtl");
-    ASSERT_FALSE(a.empty());
-    ASSERT_FALSE(b.empty());
-    EXPECT_NE(a, b);
-    EXPECT_TRUE(fileExists(a));
-    EXPECT_EQ(fs::file_size(nativePath(a)), 0u);
-    std::u16string name(fileNamePart(a));
-    EXPECT_EQ(name.substr(0, 3), u"vtl");
-    EXPECT_EQ(name.substr(name.size() - 4), u".tmp");
-    EXPECT_EQ(name.size(), 11u);
+    const std::u16string a = folder + u"/a.html";
+    const std::u16string b = folder + u"/b.html";
+    auto content = [](std::u16string_view path) {
+        std::ifstream in(nativePath(path));
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    };
 
     { std::ofstream(nativePath(a)) << "new report"; }
     { std::ofstream(nativePath(b)) << "an older and longer file"; }
     EXPECT_TRUE(copyFileReplace(a, b));
-    std::ifstream in(nativePath(b));
-    std::string content((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(content, "new report");
+    EXPECT_EQ(content(b), "new report");
 
-    EXPECT_FALSE(copyFileReplace(folder + u"/missing", b));
-    EXPECT_FALSE(copyFileReplace(a, folder + u"/no/such/folder/x"));
-    EXPECT_TRUE(createTempFileName(folder + u"/no/such/folder", u"vtl").empty());
+    // Onto itself, by name, by hard link or by symlink: the report stays whole.
+    fs::create_hard_link(nativePath(a), nativePath(folder + u"/hard.html"));
+    fs::create_symlink(nativePath(a), nativePath(folder + u"/soft.html"));
+    for (std::u16string target : {a, folder + u"/hard.html", folder + u"/soft.html"}) {
+        FileError error;
+        EXPECT_TRUE(copyFileReplace(a, target, &error)) << error.messageUtf8();
+        EXPECT_EQ(content(a), "new report");
+    }
+
+    FileError error;
+    EXPECT_FALSE(copyFileReplace(folder + u"/missing", b, &error));
+    EXPECT_EQ(error.code, ENOENT);
+    EXPECT_EQ(content(b), "new report");
+    EXPECT_FALSE(copyFileReplace(a, folder + u"/no/such/folder/x", &error));
+    EXPECT_FALSE(copyFileReplace(a, folder, &error));
+    EXPECT_EQ(error.code, EISDIR);
     EXPECT_FALSE(fileExists(folder));
     EXPECT_TRUE(folderExists(folder));
     fs::remove_all(dir);

@@ -59,7 +59,7 @@ protected:
 
 } // namespace
 
-TEST_F(HtmlReportTest, ShownReportIsWrittenBesideItsPlaceholderAndOpened)
+TEST_F(HtmlReportTest, ShownReportIsWrittenIntoAPrivateFolderAndOpened)
 {
     folders.installTemplate(minimalStylesheet);
     HtmlReport report(workspace.assays, workspace.result, true, false, ui);
@@ -69,12 +69,14 @@ TEST_F(HtmlReportTest, ShownReportIsWrittenBesideItsPlaceholderAndOpened)
     const std::string output = platform::utf16ToUtf8(report.outputPath());
     ASSERT_EQ(ui.opened, std::vector<std::string>{output});
     const std::filesystem::path path(output);
-    EXPECT_EQ(path.parent_path(), folders.tempFolder);
+    // Only the analyst may enter the folder and read the report.
+    EXPECT_EQ(path.parent_path().parent_path(), folders.tempFolder);
+    EXPECT_EQ(std::filesystem::status(path.parent_path()).permissions(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_TRUE(path.filename().string().starts_with("vtl"));
     EXPECT_TRUE(path.filename().string().ends_with(".tmp.html"));
-    const std::filesystem::path placeholder = output.substr(0, output.size() - 5);
-    ASSERT_TRUE(std::filesystem::exists(placeholder));
-    EXPECT_EQ(std::filesystem::file_size(placeholder), 0u);
+    EXPECT_EQ(folders.tempFiles(), std::vector<std::filesystem::path>{path});
 
     const std::string html = ReportFolders::readFile(path);
     EXPECT_NE(html.find("<p class=\"file\">Калибровка 1.stg</p>"), std::string::npos) << html;
@@ -84,14 +86,14 @@ TEST_F(HtmlReportTest, ShownReportIsWrittenBesideItsPlaceholderAndOpened)
     EXPECT_FALSE(report.templateXml().empty());
 }
 
-TEST_F(HtmlReportTest, TwoReportsGiveTwoFilesAndKeepBothPlaceholders)
+TEST_F(HtmlReportTest, TwoReportsGiveTwoFilesAndNoPlaceholders)
 {
     folders.installTemplate(minimalStylesheet);
     HtmlReport first(workspace.assays, workspace.result, true, false, ui);
     HtmlReport second(workspace.assays, workspace.result, true, false, ui);
     ASSERT_TRUE(first.succeeded() && second.succeeded());
     EXPECT_NE(first.outputPath(), second.outputPath());
-    EXPECT_EQ(folders.tempFiles().size(), 4u);
+    EXPECT_EQ(folders.tempFiles().size(), 2u);
     EXPECT_EQ(ui.opened.size(), 2u);
 }
 
@@ -112,6 +114,26 @@ TEST_F(HtmlReportTest, MissingOrBrokenTemplateStopsBeforeTheDocumentIsBuilt)
     }
     EXPECT_EQ(ui.errors, (std::vector<std::string>{expected, expected}));
     EXPECT_TRUE(ui.opened.empty());
+    EXPECT_TRUE(folders.tempFiles().empty());
+}
+
+TEST_F(HtmlReportTest, TemplateThatIsAFifoOrFolderIsRefusedWithoutWaiting)
+{
+    const std::string expected = "Не удалось загрузить шаблон отчёта.\nError parsing XSLT Document instance.";
+    std::filesystem::create_directories(folders.templatePath().parent_path());
+    // Nobody ever writes into the FIFO: a reading that waited for a writer would hang here.
+    ASSERT_EQ(::mkfifo(folders.templatePath().c_str(), 0600), 0);
+    {
+        HtmlReport fifo(workspace.assays, workspace.result, true, false, ui);
+        EXPECT_FALSE(fifo.succeeded());
+    }
+    std::filesystem::remove(folders.templatePath());
+    std::filesystem::create_directory(folders.templatePath());
+    {
+        HtmlReport folder(workspace.assays, workspace.result, true, false, ui);
+        EXPECT_FALSE(folder.succeeded());
+    }
+    EXPECT_EQ(ui.errors, (std::vector<std::string>{expected, expected}));
     EXPECT_TRUE(folders.tempFiles().empty());
 }
 

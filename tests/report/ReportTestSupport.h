@@ -39,7 +39,7 @@ class ReportFolders {
 public:
     ReportFolders()
     {
-        saved_ = {save("VANTREL_PUBLIC_DOCUMENTS"), save("TMPDIR"), save("HOME")};
+        saved_ = {save("VANTREL_PUBLIC_DOCUMENTS"), save("TMPDIR"), save("HOME"), save("XDG_RUNTIME_DIR")};
         char pattern[] = "/tmp/vexol_report_XXXXXX";
         root = mkdtemp(pattern);
         publicFolder = root / "public";
@@ -48,6 +48,7 @@ public:
         std::filesystem::create_directories(tempFolder);
         setenv("VANTREL_PUBLIC_DOCUMENTS", publicFolder.c_str(), 1);
         setenv("TMPDIR", tempFolder.c_str(), 1);
+        unsetenv("XDG_RUNTIME_DIR");  // reports go to a private folder under tempFolder
     }
     ~ReportFolders()
     {
@@ -73,11 +74,13 @@ public:
         return std::filesystem::path(VEXOL_TEST_DATA_DIR).parent_path().parent_path() / "data" / "Report.xsl";
     }
 
+    // Every file under the temporary folder, the private report folders included.
     std::vector<std::filesystem::path> tempFiles() const
     {
         std::vector<std::filesystem::path> files;
-        for (const auto& entry : std::filesystem::directory_iterator(tempFolder))
-            files.push_back(entry.path());
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(tempFolder))
+            if (!entry.is_directory())
+                files.push_back(entry.path());
         std::sort(files.begin(), files.end());
         return files;
     }
