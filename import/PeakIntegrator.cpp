@@ -39,6 +39,32 @@ double robustSigma(const std::vector<double>& values, double& centre)
     return madToSigma * median(deviations);
 }
 
+// The scatter of `values` where the signal is quietest. Peaks can cover most of a busy
+// chromatogram (a gasoline run is peaks from end to end), so a median over the whole run would take
+// peak flanks for noise; instead the run is cut into stretches, the scatter of each is measured
+// robustly, and a low quantile of those is taken. Stretches without any scatter (a quantised,
+// perfectly flat start) are passed over.
+double quietSigma(const std::vector<double>& values)
+{
+    const std::size_t stretch = std::max<std::size_t>(64, values.size() / 50);
+    std::vector<double> sigmas;
+    for (std::size_t from = 0; from + stretch / 2 <= values.size(); from += stretch) {
+        const std::size_t to = std::min(values.size(), from + stretch);
+        const std::vector<double> part(values.begin() + static_cast<std::ptrdiff_t>(from), values.begin() + static_cast<std::ptrdiff_t>(to));
+        double centre = 0;
+        const double sigma = robustSigma(part, centre);
+        if (sigma > 0)
+            sigmas.push_back(sigma);
+    }
+    if (sigmas.empty()) {
+        double centre = 0;
+        return robustSigma(values, centre);
+    }
+    auto quantile = sigmas.begin() + static_cast<std::ptrdiff_t>(sigmas.size() / 5);
+    std::nth_element(sigmas.begin(), quantile, sigmas.end());
+    return *quantile;
+}
+
 std::vector<double> movingAverage(const std::vector<double>& values, int width)
 {
     const std::size_t n = values.size();
@@ -307,9 +333,8 @@ double PeakIntegrator::noiseLevel(const std::vector<double>& values)
     std::vector<double> steps(values.size() - 1);
     for (std::size_t i = 0; i + 1 < values.size(); ++i)
         steps[i] = values[i + 1] - values[i];
-    double centre = 0;
     // A step holds the noise of two points.
-    return robustSigma(steps, centre) / std::sqrt(2.0);
+    return quietSigma(steps) / std::sqrt(2.0);
 }
 
 std::vector<Peak> PeakIntegrator::integrate(const std::vector<double>& times, const std::vector<double>& values) const
@@ -326,8 +351,8 @@ std::vector<Peak> PeakIntegrator::integrate(const std::vector<double>& times, co
     std::vector<double> slopes(n - 2);
     for (std::size_t i = 1; i + 1 < n; ++i)
         slopes[i - 1] = (smoothed[i + 1] - smoothed[i - 1]) / 2;
-    double slopeOffset = 0;  // a drifting baseline's own slope
-    const double slopeNoise = robustSigma(slopes, slopeOffset);
+    const double slopeOffset = median(slopes);  // a drifting baseline's own slope
+    const double slopeNoise = quietSigma(slopes);
     // A perfectly flat signal has no noise; any rise at all is then a peak.
     const double threshold = options_.slopeThreshold * std::max(slopeNoise, 1e-12 * (1 + std::fabs(slopeOffset)));
     const double minHeight = options_.minHeight > 0 ? options_.minHeight : 10 * noise;
