@@ -23,6 +23,9 @@ std::string messageOf(sqlite3* handle, int code)
 Connection::Connection(const char16_t* connectionString)
 {
     int result = sqlite3_open16(connectionString, &handle_);
+    // The host writes the same database; a lock held for a moment must not fail the read at once.
+    if (result == SQLITE_OK)
+        result = sqlite3_busy_timeout(handle_, busyTimeoutMilliseconds);
     if (result == SQLITE_OK)
         result = sqlite3_db_config(handle_, SQLITE_DBCONFIG_ENABLE_FKEY, 1, nullptr);
     if (result == SQLITE_OK)

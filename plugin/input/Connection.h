@@ -13,6 +13,9 @@ namespace DataBase {
 
 class Connection {
 public:
+    // How long a statement waits for a lock another connection holds before it fails as busy.
+    static constexpr int busyTimeoutMilliseconds = 5000;
+
     // Opens the database file named by `connectionString` (a plain file name, created when absent);
     // a null name opens a private, empty, temporary database. Raises SqlException.
     explicit Connection(const char16_t* connectionString);

@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 #include <optional>
 
 using DataBase::Connection;
@@ -90,6 +92,7 @@ TEST(DataBase, LockedDatabaseRaisesFromTheStepWithTheQueryText)
     EXPECT_FALSE(loadAssay(reader, 1).has_value()) << "the reader now knows the schema";
 
     HostSchema::execute(writer.handle(), "BEGIN EXCLUSIVE; INSERT INTO assay (filename) VALUES ('x');");
+    sqlite3_busy_timeout(reader.handle(), 50);  // a lock that is never released: no need to wait long
     try {
         loadAssay(reader, 1);
         FAIL() << "an exclusively locked database must raise";
@@ -100,6 +103,28 @@ TEST(DataBase, LockedDatabaseRaisesFromTheStepWithTheQueryText)
     }
     EXPECT_EQ(sqlite3_next_stmt(reader.handle(), nullptr), nullptr) << "the statement was finalized";
     HostSchema::execute(writer.handle(), "ROLLBACK;");
+}
+
+TEST(DataBase, AReadWaitsForALockHeldForAMoment)
+{
+    samples::TempFolder folder;
+    std::u16string path = folder.path16("host.db");
+    Connection writer(path.c_str());
+    HostSchema::create(writer.handle());
+    Connection reader(path.c_str());
+    EXPECT_FALSE(loadAssay(reader, 1).has_value());
+
+    // The host is in the middle of adding an assay; it commits a little later.
+    HostSchema::execute(writer.handle(), "BEGIN EXCLUSIVE; INSERT INTO assay (filename) VALUES ('x');");
+    std::thread host([&writer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        HostSchema::execute(writer.handle(), "COMMIT;");
+    });
+    std::optional<AssayRecord> record;
+    EXPECT_NO_THROW(record = loadAssay(reader, 1));
+    host.join();
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->fileName, u"x");
 }
 
 TEST(DataBase, PrepareFormatsInTheCLocaleAndReportsTheSql)

@@ -20,6 +20,9 @@
 #include <QJsonObject>
 
 #include <regex>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -220,8 +223,8 @@ TEST_F(DvinarBatchTest, ExitCodesTellArgumentsDatabaseAndReportApart)
     EXPECT_EQ(noTemplate.err, "dvinar-batch: Не удалось загрузить шаблон отчёта.\nError parsing XSLT Document instance.\n");
     EXPECT_FALSE(std::filesystem::exists(folders.root / "r.html"));
 
-    // A component table that does not exist is an empty one, as in the window.
-    BatchOutcome noTable = run("--db '" + database + "' --ids 1,7,8 --components " + path("none.csv") + " --json -");
+    // An installed component table that does not exist (none in the public folder) is an empty one, as in the window.
+    BatchOutcome noTable = run("--db '" + database + "' --ids 1,7,8 --json -");
     EXPECT_EQ(noTable.exitCode, 0) << noTable.err;
     EXPECT_TRUE(parseJson(noTable.out)["calibration"].toArray().isEmpty());
 
@@ -423,6 +426,120 @@ TEST_F(DvinarBatchTest, CsvOnAFullDiskLeavesTheOldFileWhole)
     EXPECT_EQ(exitCode, 3);
     EXPECT_NE(err.str().find("No space left on device"), std::string::npos) << err.str();
     EXPECT_EQ(ReportFolders::readFile(folders.root / "result.csv"), "the previous export\r\n");
+    for (const auto& entry : std::filesystem::directory_iterator(folders.root))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
+}
+
+TEST_F(DvinarBatchTest, AComponentTableThatCannotBeReadAsAFileStopsTheRun)
+{
+    std::filesystem::create_directory(folders.root / "folder.csv");
+    ASSERT_EQ(::mkfifo((folders.root / "pipe.csv").c_str(), 0600), 0);  // no writer: reading must not wait
+    struct Case {
+        std::string table;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {path("none.csv"), "No such file or directory"},
+        {path("folder.csv"), "it is a folder"},
+        {path("pipe.csv"), "it is not a regular file"},
+        {"/dev/zero", "it is not a regular file"},
+    };
+    for (const Case& c : cases) {
+        BatchOutcome outcome =
+            run("--db '" + database + "' --ids 1,7,8 --components " + c.table + " --json " + path("out.json"));
+        EXPECT_EQ(outcome.exitCode, 1) << c.table;
+        EXPECT_NE(outcome.err.find("--components: Cannot read"), std::string::npos) << outcome.err;
+        EXPECT_NE(outcome.err.find(c.reason), std::string::npos) << outcome.err;
+        EXPECT_FALSE(std::filesystem::exists(folders.root / "out.json"));
+    }
+}
+
+TEST_F(DvinarBatchTest, AnOutputNamingAnInputOfTheRunIsRefused)
+{
+    const std::string databaseBefore = ReportFolders::readFile(database);
+    const std::string tableBefore = ReportFolders::readFile(components);
+    const std::string templateBefore = ReportFolders::readFile(folders.templatePath());
+    std::filesystem::create_hard_link(database, folders.root / "hard.db");
+    const std::string report = " --report " + path("r.html");
+    for (const char* option : {"--report", "--json", "--source-xml"}) {
+        for (const std::string& input : {"'" + database + "'", path("hard.db"), "'" + components + "'",
+                                         "'" + folders.templatePath().string() + "'"}) {
+            SCOPED_TRACE(std::string(option) + " " + input);
+            // A report is asked for every time, so that the template is an input of each run.
+            const std::string extra = std::string(option) == "--report" ? "" : report;
+            BatchOutcome outcome = run(demoArguments() + extra + " " + option + " " + input);
+            EXPECT_EQ(outcome.exitCode, 1);
+            EXPECT_NE(outcome.err.find(std::string(option) + " names an input file"), std::string::npos) << outcome.err;
+            EXPECT_FALSE(std::filesystem::exists(folders.root / "r.html"));
+        }
+    }
+    EXPECT_EQ(ReportFolders::readFile(database), databaseBefore);
+    EXPECT_EQ(ReportFolders::readFile(components), tableBefore);
+    EXPECT_EQ(ReportFolders::readFile(folders.templatePath()), templateBefore);
+}
+
+TEST_F(DvinarBatchTest, IdsNotInTheDatabaseOrHiddenAreToldAndTheRestIsComputed)
+{
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(database.c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, "UPDATE assay SET ishidden = 1 WHERE id = 2", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    }
+    BatchOutcome outcome = run(demoArguments() + " --ids 1,2,3,4,5,6,7,8,4242,4242 --json -");
+    EXPECT_EQ(outcome.exitCode, 5) << outcome.err;
+    EXPECT_EQ(outcome.err, "dvinar-batch: assay 2 is not in the database or is hidden\n"
+                           "dvinar-batch: assay 4242 is not in the database or is hidden\n");
+    const QJsonObject json = parseJson(outcome.out);
+    EXPECT_EQ(json["assays"].toArray().size(), 7);
+    EXPECT_FALSE(json["quantitation"].toArray().isEmpty());
+
+    // A failed output is the graver news.
+    BatchOutcome alsoUnwritable = run(demoArguments() + " --ids 1,4242 --json " + path("no/such/folder/x.json"));
+    EXPECT_EQ(alsoUnwritable.exitCode, 3);
+}
+
+TEST_F(DvinarBatchTest, OutputsAreWrittenWholeOrNotAtAllAndNothingButAFileIsReplaced)
+{
+    const std::string oldJson = "{\"the previous\": \"result\"}";
+    const std::string oldXml = "<previous/>";
+    std::ofstream(folders.root / "result.json") << oldJson;
+    std::ofstream(folders.root / "source.xml") << oldXml;
+    BatchOptions options;
+    options.database = database;
+    options.ids = {1, 2, 3, 4, 5, 6, 7, 8};
+    options.components = components;
+    options.json = (folders.root / "result.json").string();
+    options.sourceXml = (folders.root / "source.xml").string();
+    std::ostringstream out;
+    std::ostringstream err;
+    int exitCode = -1;
+    {
+        FullDisk full;
+        platform::ScopedFileSystemCalls scope(full);
+        exitCode = runBatch(options, out, err);
+    }
+    EXPECT_EQ(exitCode, 3);
+    EXPECT_EQ(ReportFolders::readFile(folders.root / "result.json"), oldJson);
+    EXPECT_EQ(ReportFolders::readFile(folders.root / "source.xml"), oldXml);
+
+    // A device that fails every write, and a folder: refused, and still there.
+    const bool haveDevice = ::mknod((folders.root / "full").c_str(), S_IFCHR | 0666, ::makedev(1, 7)) == 0;
+    std::filesystem::create_directory(folders.root / "a folder");
+    std::vector<std::string> targets = {"a folder"};
+    if (haveDevice)
+        targets.push_back("full");
+    for (const std::string& name : targets) {
+        for (const char* option : {"--json", "--source-xml", "--report"}) {
+            BatchOutcome outcome = run(demoArguments() + " " + option + " '" + (folders.root / name).string() + "'");
+            EXPECT_EQ(outcome.exitCode, 3) << option << " " << name;
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folders.root / "a folder"));
+    if (haveDevice)
+        EXPECT_TRUE(std::filesystem::is_character_file(folders.root / "full"));
+    // No temporary report or temporary output is left anywhere.
+    EXPECT_TRUE(folders.tempFiles().empty());
     for (const auto& entry : std::filesystem::directory_iterator(folders.root))
         EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
 }

@@ -48,7 +48,8 @@ const char* batchUsage()
            "--repeatability PCT is the largest relative difference, in percent of their mean, that two\n"
            "parallel determinations may show; --limits FILE gives it per component (UTF-8 lines\n"
            "\"name,percent\"). --csv FILE writes the quantitation as comma-separated text.\n"
-           "Exit codes: 0 done, 1 bad arguments, 2 database error, 3 report or output failure.\n";
+           "Exit codes: 0 done, 1 bad arguments, 2 database error, 3 report or output failure,\n"
+           "5 some ids not found (not in the database or hidden; the others are computed).\n";
 }
 
 BatchArgumentsParse parseBatchArguments(const std::vector<std::string>& arguments)

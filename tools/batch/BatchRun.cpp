@@ -12,17 +12,17 @@
 #include "input/SqlException.h"
 #include "platform/FileSeam.h"
 #include "platform/Paths.h"
+#include "platform/PrivateTempFolder.h"
 #include "platform/Text.h"
 #include "report/HtmlReport.h"
 #include "report/ReportDocument.h"
-#include "report/ReportFiles.h"
 #include "report/ReportUserInterface.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <ctime>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -63,13 +63,29 @@ std::string littleEndianBytes(const std::u16string& text)
     return bytes;
 }
 
+// Whole or not at all: a full disk or a killed run leaves the previous output as it was.
 bool writeOutput(const std::string& path, std::string_view bytes, std::ostream& err)
 {
-    if (int error = reportfiles::writeWholeFile(wide(path), bytes)) {
-        err << "dvinar-batch: could not write " << path << ": " << reportfiles::describeSystemError(error) << '\n';
+    if (platform::FileError error; !platform::writeFileAtomically(wide(path), bytes, error)) {
+        err << "dvinar-batch: " << error.messageUtf8() << '\n';
         return false;
     }
     return true;
+}
+
+// The ids asked for that gave no assay: not in the database, deleted or hidden.
+bool reportIdsNotFound(const BatchOptions& options, const AssayMap& assays, std::ostream& err)
+{
+    bool missing = false;
+    std::vector<int32_t> told;
+    for (int32_t id : options.ids) {
+        if (assays.count(id) || std::find(told.begin(), told.end(), id) != told.end())
+            continue;
+        told.push_back(id);
+        err << "dvinar-batch: assay " << id << " is not in the database or is hidden\n";
+        missing = true;
+    }
+    return missing;
 }
 
 // Loads every id once, in order, over one connection, as adding through the host does.
@@ -111,18 +127,28 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         return BatchDatabaseError;
     }
 
-    // An export must never take an input's place.
-    if (options.csv)
-        if (auto input = inputNamedBy(*options.csv, options, assays)) {
-            err << "dvinar-batch: --csv names an input file: " << *input << '\n';
-            return BatchBadArguments;
-        }
+    // An output must never take an input's place.
+    const std::pair<const char*, const std::optional<std::string>&> outputs[] = {
+        {"--csv", options.csv}, {"--report", options.report}, {"--json", options.json}, {"--source-xml", options.sourceXml}};
+    for (const auto& [name, output] : outputs)
+        if (output && *output != "-")
+            if (auto input = inputNamedBy(*output, options, assays)) {
+                err << "dvinar-batch: " << name << " names an input file: " << *input << '\n';
+                return BatchBadArguments;
+            }
+    const bool idsNotFound = reportIdsNotFound(options, assays, err);
 
     ComponentList components;
-    if (options.components)
-        ComponentTable::loadFrom(wide(*options.components), components);
-    else
-        ComponentTable::load(components);  // a missing table is an empty one
+    if (options.components) {
+        // A table named on the command line must be there: an empty table would pass unnoticed.
+        platform::FileError error;
+        if (!ComponentTable::loadFrom(wide(*options.components), components, &error)) {
+            err << "dvinar-batch: --components: " << error.messageUtf8() << '\n';
+            return BatchBadArguments;
+        }
+    } else {
+        ComponentTable::load(components);  // a missing installed table is an empty one, as in the window
+    }
 
     PluginSettings settings;
     settings.unitMode = options.unitMode;
@@ -148,12 +174,8 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
             err << "dvinar-batch: Не удалось сохранить отчет. (" << *options.report << ")\n";
             exitCode = BatchReportFailure;
         }
-        // The window leaves its reports to the temporary folder; a batch cleans up after itself.
-        if (!report.outputPath().empty()) {
-            const std::string html = platform::nativePath(report.outputPath());
-            ::unlink(html.c_str());
-            ::unlink(html.substr(0, html.size() - 5).c_str());
-        }
+        // A batch leaves no temporary report behind.
+        platform::removeSessionTempFiles();
     }
 
     if (options.sourceXml) {
@@ -181,5 +203,8 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         else if (!writeOutput(*options.json, json, err))
             exitCode = BatchReportFailure;
     }
+    // Missing ids make the result partial; a failed output is the graver news.
+    if (exitCode == BatchSucceeded && idsNotFound)
+        exitCode = BatchSomeIdsNotFound;
     return exitCode;
 }

@@ -9,6 +9,7 @@ enum BatchExitCode {
     BatchBadArguments = 1,
     BatchDatabaseError = 2,
     BatchReportFailure = 3,   // also an output file that could not be written
+    BatchSomeIdsNotFound = 5, // an id not in the database or hidden; the others were computed
 };
 
 // `out` receives the JSON when it goes to standard output; `err` every failure text.
