@@ -40,6 +40,10 @@ TEST(RepeatabilityLimits, FileLimitsByNameThenTheCommonOne)
     EXPECT_EQ(limits.limitFor(u"Пропанол"), std::nullopt);
     EXPECT_EQ(limits.limitFor(u"name"), std::nullopt);    // the header is no limit
 
+    // A name no component takes up is told, whatever the case it is written in.
+    EXPECT_EQ(limits.unusedNames({u"Этанол", u" метанол", u"Изо,бутанол \"ч\"", u"Пропанол"}),
+              (std::vector<std::u16string>{u"ЁЛКА"}));
+
     limits.setDefault(10.0);
     EXPECT_EQ(limits.limitFor(u"Пропанол"), 10.0);
     EXPECT_EQ(limits.limitFor(u"ЭтАнОл"), 5.0);            // the file wins over the common limit

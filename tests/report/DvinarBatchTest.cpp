@@ -256,11 +256,13 @@ std::string jsonNumberText(const QJsonValue& value)
 TEST_F(DvinarBatchTest, ResultCarriesParallelRunsLineQualityAndItsInputs)
 {
     // Methanol's limit is given in lower case and far too tight for the demo's two runs.
-    std::ofstream(folders.root / "limits.csv") << "name,percent\r\n\"метанол\",0.01\r\n";
+    std::ofstream(folders.root / "limits.csv") << "name,percent\r\n\"метанол\",0.01\r\nМетанoл,3\r\n";
     const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
     BatchOutcome outcome = run(demoArguments() + " --repeatability 5 --limits " + path("limits.csv") + " --csv " +
                                path("result.csv") + " --json " + path("result.json") + " --report " + path("r.html"));
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+    // The second name has a Latin "o": it is no component, and the run says so.
+    EXPECT_EQ(outcome.err, "dvinar-batch: warning: the limits file names 'Метанoл', which is no component of the table\n");
     const QJsonObject json = parseJson(ReportFolders::readFile(folders.root / "result.json"));
 
     int judged = 0;

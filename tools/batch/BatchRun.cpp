@@ -150,6 +150,13 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         ComponentTable::load(components);  // a missing installed table is an empty one, as in the window
     }
 
+    std::vector<std::u16string> componentNames;
+    for (const Component& component : components)
+        componentNames.push_back(component.name);
+    for (const std::u16string& name : limits.unusedNames(componentNames))
+        err << "dvinar-batch: warning: the limits file names '" << platform::utf16ToUtf8(name)
+            << "', which is no component of the table\n";
+
     PluginSettings settings;
     settings.unitMode = options.unitMode;
     settings.devControl = options.devControl;

@@ -25,6 +25,19 @@ std::optional<double> RepeatabilityLimits::limitFor(std::u16string_view componen
     return default_;
 }
 
+std::vector<std::u16string> RepeatabilityLimits::unusedNames(const std::vector<std::u16string>& componentNames) const
+{
+    std::vector<std::u16string> unused;
+    for (const Entry& entry : entries_) {
+        bool used = false;
+        for (const std::u16string& name : componentNames)
+            used = used || platform::equalNoCase(entry.name, platform::trimWhite(name));
+        if (!used)
+            unused.push_back(entry.name);
+    }
+    return unused;
+}
+
 std::optional<double> parsePercent(std::string_view text)
 {
     std::string number(platform::utf16ToUtf8(platform::trimWhite(platform::utf8ToUtf16(text))));

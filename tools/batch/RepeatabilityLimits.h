@@ -22,6 +22,10 @@ public:
     // The limit for a component of this name.
     std::optional<double> limitFor(std::u16string_view componentName) const;
 
+    // The named limits that no component of `componentNames` takes up: most likely a misspelt
+    // name, whose component then runs under the common limit or none.
+    std::vector<std::u16string> unusedNames(const std::vector<std::u16string>& componentNames) const;
+
 private:
     std::optional<double> default_;
     std::vector<Entry> entries_;
