@@ -196,10 +196,8 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     evidence.parallel = parallelRuns(assays, components, result, limits);
     if (options.csv) {
         const std::string csv = resultCsv(result.quantitation, evidence.parallel);
-        if (platform::FileError error; !platform::writeFileAtomically(wide(*options.csv), csv, error)) {
-            err << "dvinar-batch: " << error.messageUtf8() << '\n';
+        if (!writeOutput(*options.csv, csv, err))
             exitCode = BatchReportFailure;
-        }
     }
 
     if (options.json) {
