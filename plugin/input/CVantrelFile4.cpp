@@ -5,18 +5,15 @@
 #include "input/ChromatogramDocumentWriter.h"
 #include "input/ContainerLayout.h"
 #include "input/LargeBlockPool.h"
+#include "platform/FileSeam.h"
 #include "platform/Paths.h"
 
 #include <pugixml.hpp>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <string>
 
 namespace layout = containerlayout;
 
@@ -54,59 +51,6 @@ Channel channelFrom(const BlockHeader& header)
 }
 
 // Owns a file descriptor so that every way out of an operation closes it.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// Reads up to `size` bytes, riding over interruptions and short reads; returns the count read.
-uint64_t readFully(int fd, void* buffer, uint64_t size)
-{
-    auto* out = static_cast<unsigned char*>(buffer);
-    uint64_t done = 0;
-    while (done < size) {
-        ssize_t n = ::read(fd, out + done, static_cast<std::size_t>(std::min<uint64_t>(size - done, 1u << 30)));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += static_cast<uint64_t>(n);
-    }
-    return done;
-}
-
-class FileCloser {
-public:
-    explicit FileCloser(std::FILE* file) : file_(file) {}
-    ~FileCloser()
-    {
-        if (file_)
-            std::fclose(file_);
-    }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-    // Closes now and tells whether everything buffered reached the file.
-    bool close()
-    {
-        bool ok = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return ok;
-    }
-
-private:
-    std::FILE* file_;
-};
 
 // A byte buffer whose memory is reused from one loaded file to the next.
 class TextBuffer {
@@ -135,13 +79,29 @@ private:
     std::size_t capacity_;
 };
 
-class StreamWriter : public pugi::xml_writer {
+// Hands pugixml's many small pieces to the file in large writes; the first failure is kept.
+class SeamWriter : public pugi::xml_writer {
 public:
-    explicit StreamWriter(std::FILE* file) : file_(file) {}
-    void write(const void* data, std::size_t size) override { std::fwrite(data, 1, size, file_); }
+    SeamWriter(platform::AtomicFileWriter& file, platform::FileError& error) : file_(file), error_(error) {}
+    void write(const void* data, std::size_t size) override
+    {
+        pending_.append(static_cast<const char*>(data), size);
+        if (pending_.size() >= 1 << 16)
+            flush();
+    }
+    bool flush()
+    {
+        if (!failed_ && !pending_.empty())
+            failed_ = !file_.write(pending_, error_);
+        pending_.clear();
+        return !failed_;
+    }
 
 private:
-    std::FILE* file_;
+    platform::AtomicFileWriter& file_;
+    platform::FileError& error_;
+    std::string pending_;
+    bool failed_ = false;
 };
 
 } // namespace
@@ -203,18 +163,17 @@ int32_t CVantrelFile4::parse(const unsigned char* data, uint64_t size)
 
 int32_t CVantrelFile4::load(const std::u16string& path)
 {
-    // Opened without blocking so that a FIFO cannot stall the caller; only a regular file is read,
-    // because its size bounds every count the file announces.
-    FileDescriptor file(::open(platform::nativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0)
+    // Only a regular file is read (a FIFO cannot stall the caller), because its size bounds every
+    // count the file announces.
+    platform::RegularFileReader file;
+    platform::FileError error;
+    if (!file.open(path, error))
         return -1;
-    struct stat status {};
-    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
-        return -1;
-    const uint64_t fileSize = static_cast<uint64_t>(status.st_size);
+    const uint64_t fileSize = file.size();
+    auto readFully = [&file, &error](void* buffer, uint64_t size) { return file.read(buffer, size, error); };
 
     unsigned char header[layout::fileHeaderSize];
-    if (readFully(file.get(), header, sizeof header) < sizeof header)
+    if (readFully(header, sizeof header) < sizeof header)
         return -2;
     if (!hasMagic(header))
         return -3;
@@ -227,7 +186,7 @@ int32_t CVantrelFile4::load(const std::u16string& path)
     uint64_t position = layout::fileHeaderSize;
     while (position < binaryLength) {
         unsigned char blockBytes[layout::blockHeaderSize];
-        if (readFully(file.get(), blockBytes, sizeof blockBytes) < sizeof blockBytes)
+        if (readFully(blockBytes, sizeof blockBytes) < sizeof blockBytes)
             return -5;
         position += layout::blockHeaderSize;
         BlockHeader block = decodeBlockHeader(blockBytes);
@@ -240,7 +199,7 @@ int32_t CVantrelFile4::load(const std::u16string& path)
         const std::size_t count = static_cast<std::size_t>(block.sampleCount);
         channel.signal.samples.resize(count);
         const uint64_t bytes = uint64_t{count} * layout::sampleSize;
-        if (readFully(file.get(), channel.signal.samples.data(), bytes) < bytes)
+        if (readFully(channel.signal.samples.data(), bytes) < bytes)
             return -6;
         byteorder::wordsFromLittleEndian(channel.signal.samples.data(), count);
         position += bytes;
@@ -249,12 +208,12 @@ int32_t CVantrelFile4::load(const std::u16string& path)
 
     // The text is read to the end of the file, which may have grown since it was measured.
     TextBuffer text(static_cast<std::size_t>(fileSize > position ? fileSize - position : 0) + 1);
-    std::size_t textSize = static_cast<std::size_t>(readFully(file.get(), text.data(), text.capacity()));
+    std::size_t textSize = static_cast<std::size_t>(readFully(text.data(), text.capacity()));
     while (textSize == text.capacity()) {
         text.grow(text.capacity() * 2, textSize);
-        textSize += static_cast<std::size_t>(readFully(file.get(), text.data() + textSize, text.capacity() - textSize));
+        textSize += static_cast<std::size_t>(readFully(text.data() + textSize, text.capacity() - textSize));
     }
-    if (!readDocument(text.data(), textSize))
+    if (error.failed() || !readDocument(text.data(), textSize))
         return -7;
     passport.filePath = path;
     return 0;
@@ -262,10 +221,11 @@ int32_t CVantrelFile4::load(const std::u16string& path)
 
 int32_t CVantrelFile4::save(const std::u16string& path)
 {
-    std::FILE* raw = std::fopen(platform::nativePath(path).c_str(), "wb");
-    if (!raw)
+    // Written beside the old file and renamed over it only when whole: a failed save keeps it.
+    platform::AtomicFileWriter file;
+    platform::FileError error;
+    if (!file.open(path, error))
         return -1;
-    FileCloser file(raw);
 
     // One copy of every channel's samples, taken first: the length in the file header, the counts
     // in the block headers and the samples written all come from it, so a producer appending
@@ -282,7 +242,7 @@ int32_t CVantrelFile4::save(const std::u16string& path)
     std::memcpy(header, layout::magic, sizeof layout::magic);
     header[layout::versionOffset] = formatVersion;
     byteorder::writeU64(header + layout::binaryLengthOffset, binaryLength);
-    if (std::fwrite(header, 1, sizeof header, raw) != sizeof header)
+    if (!file.write(std::string_view(reinterpret_cast<const char*>(header), sizeof header), error))
         return -2;
 
     for (std::size_t i = 0; i < channels.size(); ++i) {
@@ -293,10 +253,12 @@ int32_t CVantrelFile4::save(const std::u16string& path)
         byteorder::writeF64(blockBytes + layout::valueAOffset, channel.signal.valueA);
         byteorder::writeF64(blockBytes + layout::valueBOffset, channel.signal.valueB);
         byteorder::writeU64(blockBytes + layout::sampleCountOffset, samples.size());
-        if (std::fwrite(blockBytes, 1, sizeof blockBytes, raw) != sizeof blockBytes)
+        if (!file.write(std::string_view(reinterpret_cast<const char*>(blockBytes), sizeof blockBytes), error))
             return -5;
         byteorder::wordsToLittleEndian(samples.data(), samples.size());
-        if (!samples.empty() && std::fwrite(samples.data(), layout::sampleSize, samples.size(), raw) != samples.size())
+        if (!samples.empty() &&
+            !file.write(std::string_view(reinterpret_cast<const char*>(samples.data()), samples.size() * layout::sampleSize),
+                        error))
             return -6;
         SampleArray().swap(samples);
     }
@@ -304,10 +266,9 @@ int32_t CVantrelFile4::save(const std::u16string& path)
 
     pugi::xml_document document;
     writeDocument(document, passport, channels);
-    StreamWriter writer(raw);
+    SeamWriter writer(file, error);
     document.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
-    bool streamFailed = std::ferror(raw) != 0;
-    if (!file.close() || streamFailed)
+    if (!writer.flush() || !file.commit(error))
         return -7;
     return 0;
 }

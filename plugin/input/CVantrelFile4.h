@@ -9,7 +9,7 @@
 //   load:  -1 not a readable regular file, -2 header short, -3 no magic, -4 version above 1,
 //          -5 block header short, -6 a sample count of 2^32 or more or beyond the end of the
 //          file, -7 the XML text does not parse
-//   save:  -1 cannot create, -2 header not written, -5 block header not written, -6 samples not
+//   save:  -1 cannot create (or the target is no regular file or is read-only), -2 header not written, -5 block header not written, -6 samples not
 //          written, -7 the stream failed after the XML text
 // A read rejected at the header leaves the object as it was; a read that fails later leaves it
 // half filled, to be discarded.
@@ -32,7 +32,8 @@ public:
     virtual int32_t parse(const unsigned char* data, uint64_t size);
     // Reads the file at `path`; on success filePath becomes `path`.
     virtual int32_t load(const std::u16string& path);
-    // Creates or truncates the file at `path` and writes the object into it.
+    // Writes the object into a new file that replaces the one at `path` only when whole (the old
+    // file stays as it was on any failure; a folder, device or read-only file is refused).
     virtual int32_t save(const std::u16string& path);
     // Declared after the three operations, which keep the first places in the virtual table.
     virtual ~CVantrelFile4() = default;

@@ -3,6 +3,7 @@
 #include "platform/Paths.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -317,10 +318,21 @@ bool writeFileAtomically(std::u16string_view path, std::string_view bytes, FileE
     return writer.open(path, error, newFileMode) && writer.write(bytes, error) && writer.commit(error);
 }
 
-bool readRegularFile(std::u16string_view path, std::string& out, FileError& error, std::uint64_t maxBytes)
+RegularFileReader::~RegularFileReader() { close(); }
+
+void RegularFileReader::close()
 {
-    out.clear();
+    if (fd_ >= 0)
+        fileSystemCalls().close(fd_);
+    fd_ = -1;
+}
+
+bool RegularFileReader::open(std::u16string_view path, FileError& error)
+{
+    close();
     error = {};
+    path_ = std::u16string(path);
+    size_ = 0;
     FileSystemCalls& calls = fileSystemCalls();
     const std::string native = nativePath(path);
     // O_NONBLOCK: opening a FIFO must not wait for a writer that never comes.
@@ -330,43 +342,76 @@ bool readRegularFile(std::u16string_view path, std::string& out, FileError& erro
         return false;
     }
     struct stat status {};
-    bool ok = true;
     if (calls.fstat(fd, &status) != 0) {
         setSystemError(error, errno, path, "Cannot read");
-        ok = false;
-    } else if (const char* refusal = refusalOf(status)) {
+        calls.close(fd);
+        return false;
+    }
+    if (const char* refusal = refusalOf(status)) {
         setError(error, refusalCode(status), path, "Cannot read", refusal);
-        ok = false;
-    } else if (static_cast<std::uint64_t>(status.st_size) > maxBytes) {
-        setError(error, EFBIG, path, "Cannot read", "the file is too large");
-        ok = false;
+        calls.close(fd);
+        return false;
     }
-    if (ok) {
-        out.reserve(static_cast<std::size_t>(status.st_size));
-        std::array<char, 65536> buffer{};
-        for (;;) {
-            ssize_t n = calls.read(fd, buffer.data(), buffer.size());
-            if (n == 0)
-                break;
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                setSystemError(error, errno, path, "Cannot read");
-                ok = false;
-                break;
-            }
-            if (out.size() + static_cast<std::size_t>(n) > maxBytes) {  // grew while being read
-                setError(error, EFBIG, path, "Cannot read", "the file is too large");
-                ok = false;
-                break;
-            }
-            out.append(buffer.data(), static_cast<std::size_t>(n));
+    fd_ = fd;
+    size_ = static_cast<std::uint64_t>(status.st_size);
+    return true;
+}
+
+std::uint64_t RegularFileReader::read(void* buffer, std::uint64_t size, FileError& error)
+{
+    if (fd_ < 0) {
+        setError(error, EBADF, path_, "Cannot read", "the file is not open");
+        return 0;
+    }
+    FileSystemCalls& calls = fileSystemCalls();
+    auto* out = static_cast<char*>(buffer);
+    std::uint64_t done = 0;
+    while (done < size) {
+        const std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(size - done, std::uint64_t(1) << 30));
+        ssize_t n = calls.read(fd_, out + done, piece);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            setSystemError(error, errno, path_, "Cannot read");
+            break;
         }
+        if (n == 0)
+            break;
+        done += static_cast<std::uint64_t>(n);
     }
-    calls.close(fd);
-    if (!ok)
+    return done;
+}
+
+bool readRegularFile(std::u16string_view path, std::string& out, FileError& error, std::uint64_t maxBytes)
+{
+    out.clear();
+    RegularFileReader reader;
+    if (!reader.open(path, error))
+        return false;
+    if (reader.size() > maxBytes) {
+        setError(error, EFBIG, path, "Cannot read", "the file is too large");
+        return false;
+    }
+    // One byte more than announced tells whether the file grew while it was read.
+    std::uint64_t room = reader.size() + 1;
+    out.resize(static_cast<std::size_t>(room));
+    std::uint64_t got = reader.read(out.data(), room, error);
+    while (!error.failed() && got == room) {
+        if (room > maxBytes) {
+            setError(error, EFBIG, path, "Cannot read", "the file is too large");
+            break;
+        }
+        const std::uint64_t more = std::min<std::uint64_t>(room, maxBytes + 1 - room);
+        out.resize(static_cast<std::size_t>(room + more));
+        got += reader.read(out.data() + room, more, error);
+        room += more;
+    }
+    if (error.failed()) {
         out.clear();
-    return ok;
+        return false;
+    }
+    out.resize(static_cast<std::size_t>(got));
+    return true;
 }
 
 bool createNewFile(std::u16string_view path, std::string_view bytes, mode_t mode, FileError& error)

@@ -100,6 +100,29 @@ private:
 bool writeFileAtomically(std::u16string_view path, std::string_view bytes, FileError& error,
                          mode_t newFileMode = 0666);
 
+// Reads a regular file piece by piece. open() refuses anything else (FIFO, folder, device,
+// socket) before a byte is read and never waits on a FIFO's writer.
+class RegularFileReader {
+public:
+    RegularFileReader() = default;
+    ~RegularFileReader();
+    RegularFileReader(const RegularFileReader&) = delete;
+    RegularFileReader& operator=(const RegularFileReader&) = delete;
+
+    bool open(std::u16string_view path, FileError& error);
+    // The size when opened; the file may grow or shrink while it is read.
+    std::uint64_t size() const { return size_; }
+    // Fills up to `size` bytes, riding over interruptions and short reads. Returns the count read,
+    // less than asked only at the end of the file or on a failure (then `error` is set).
+    std::uint64_t read(void* buffer, std::uint64_t size, FileError& error);
+    void close();
+
+private:
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+    std::u16string path_;
+};
+
 // Default limit of readRegularFile: far above any table, template or report the system reads.
 inline constexpr std::uint64_t kDefaultReadLimit = std::uint64_t(1) << 30;
 

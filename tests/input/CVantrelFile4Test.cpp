@@ -2,7 +2,13 @@
 
 #include "input/CVantrelFile4.h"
 
+#include "FileFaults.h"
+
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
 
 #include <sys/stat.h>
 
@@ -261,6 +267,56 @@ TEST(CVantrelFile4, LoadRefusesWhatIsNotARegularFile)
     EXPECT_EQ(file.load(folder.path16("pipe")), -1) << "a FIFO without writer must not block";
     EXPECT_EQ(file.save(folder.path16("")), -1);
     EXPECT_EQ(file.save(folder.path16("no/such/folder.stg")), -1);
+}
+
+// Each step of a save meets a fault: the code names the step and the earlier file stays whole.
+TEST(CVantrelFile4, AFailedSaveKeepsTheEarlierFileAndSaysWhichStepFailed)
+{
+    TempFolder folder;
+    CVantrelFile4 rich = samples::richChromatogram();
+    ASSERT_EQ(rich.save(folder.path16("run.stg")), 0);
+    std::ifstream in(folder.path("run.stg"), std::ios::binary);
+    const std::string before((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_GT(before.size(), 100u);
+
+    struct Case {
+        testing_support::Op op;
+        int onCall;
+        int expected;
+    };
+    const Case cases[] = {
+        {testing_support::Op::Open, 1, -1},   // the temporary cannot be made
+        {testing_support::Op::Write, 1, -2},  // header
+        {testing_support::Op::Write, 2, -5},  // first block header
+        {testing_support::Op::Write, 3, -6},  // its samples
+        {testing_support::Op::Fsync, 1, -7},
+        {testing_support::Op::Rename, 1, -7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        testing_support::FaultyCalls faults;
+        faults.failing = c.op;
+        faults.failOnCall = c.onCall;
+        faults.failCode = ENOSPC;
+        CVantrelFile4 other = samples::richChromatogram();
+        other.formatVersion = 0;
+        {
+            platform::ScopedFileSystemCalls scope(faults);
+            EXPECT_EQ(other.save(folder.path16("run.stg")), c.expected);
+        }
+        std::ifstream again(folder.path("run.stg"), std::ios::binary);
+        EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), before);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path("")), {}), 1);
+    }
+
+    // A read that fails half way is a failed load, never a shortened chromatogram.
+    testing_support::FaultyCalls faults;
+    faults.failing = testing_support::Op::Read;
+    faults.failOnCall = 4;
+    faults.readCap = 64;
+    CVantrelFile4 loaded;
+    platform::ScopedFileSystemCalls scope(faults);
+    EXPECT_LT(loaded.load(folder.path16("run.stg")), 0);
 }
 
 TEST(CVantrelFile4, ObjectIsReusableAcrossReads)
