@@ -117,6 +117,12 @@ TEST(VantrelImportTool, ExitCodesRefusalLinesAndJson)
     EXPECT_EQ(toStdout.out.front(), '[');
     EXPECT_EQ(toStdout.out.find("assay 3,"), std::string::npos) << "summary lines mixed into the JSON";
 
+    // The import stands even when its account cannot be written.
+    ProgramRun noJson = run(folder, "vantrel-import", "--db host.db --json no/such/folder/out.json good.cdf");
+    EXPECT_EQ(noJson.exitCode, 3);
+    EXPECT_NE(noJson.err.find("no/such/folder/out.json"), std::string::npos) << noJson.err;
+    EXPECT_NE(noJson.out.find("assay 4,"), std::string::npos) << noJson.out;
+
     fs::create_directory(folder + "/folder.db");
     ProgramRun database = run(folder, "vantrel-import", "--db folder.db good.cdf");
     EXPECT_EQ(database.exitCode, 2);

@@ -5,11 +5,11 @@
 #include "ImportReport.h"
 
 #include "input/SqlException.h"
+#include "platform/FileSeam.h"
+#include "platform/Text.h"
 
 #include <clocale>
-#include <cstdio>
 #include <exception>
-#include <fstream>
 #include <iostream>
 
 namespace {
@@ -19,20 +19,14 @@ bool writeJson(const std::string& target, const std::string& text)
     if (target == "-") {
         std::cout << text;
         std::cout.flush();
+        if (!std::cout)
+            std::cerr << "vantrel-import: cannot write the JSON to standard output\n";
         return static_cast<bool>(std::cout);
     }
-    const std::string temporary = target + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << text;
-        file.flush();
-        if (!file) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    // Whole or not at all, so that a laboratory system never reads half an account.
+    platform::FileError error;
+    if (!platform::writeFileAtomically(platform::utf8ToUtf16(target), text, error)) {
+        std::cerr << "vantrel-import: " << error.messageUtf8() << '\n';
         return false;
     }
     return true;
@@ -72,10 +66,8 @@ int main(int argc, char** argv)
         std::ostream nowhere(nullptr);
         const bool jsonOnStdout = parse.arguments.json && *parse.arguments.json == "-";
         printImportOutcomes(outcomes, jsonOnStdout ? nowhere : std::cout, std::cerr);
-        if (parse.arguments.json && !writeJson(*parse.arguments.json, importOutcomesJson(outcomes))) {
-            std::cerr << "vantrel-import: cannot write " << *parse.arguments.json << '\n';
+        if (parse.arguments.json && !writeJson(*parse.arguments.json, importOutcomesJson(outcomes)))
             return ImportOutputError;
-        }
         if (databaseFailed)
             return ImportDatabaseError;
         for (const ImportOutcome& outcome : outcomes)
