@@ -392,7 +392,7 @@ TEST(GradTab, LineThroughTheOriginIsClippedAtThePlotTop)
     tab.show();
     QImage frame;
     ASSERT_TRUE(tab.chart()->renderFrame(frame));
-    const controls::PixelRect plot = tab.chart()->plotRect;
+    const controls::PixelRect plot = tab.chart()->lastFrame().scale.plot;
     ASSERT_GT(plot.bottom - plot.top, 20);
     bool redOnTopRow = false;
     for (int x = plot.left; x < plot.right; ++x)

@@ -78,7 +78,7 @@ TEST(ChartOnRealDisplay, NoFocusNoKeyScrollAndNoZoomOnAReleaseOutside)
     edit->setFocus();
     QTest::qWait(100);
 
-    const PixelRect plot = chart->plotRect;
+    const PixelRect plot = chart->lastFrame().scale.plot;
     auto global = [&](double fx, double fy) {
         return chart->viewport()->mapToGlobal(
             QPoint(plot.left + int(fx * plot.width()), plot.top + int(fy * plot.height())));

@@ -81,7 +81,7 @@ protected:
 
     QPoint plotPoint(double fx, double fy) const
     {
-        const PixelRect& r = chart->plotRect;
+        const PixelRect& r = chart->lastFrame().scale.plot;
         return QPoint(r.left + int(fx * r.width()), r.top + int(fy * r.height()));
     }
 
@@ -136,7 +136,8 @@ TEST_F(ChartTest, ADragOfTwoPixelsDoesNotZoom)
 
 TEST_F(ChartTest, ZoomIntoTheMiddleThenScrollToTheEnd)
 {
-    const double oldXMin = chart->xMin, oldXMax = chart->xMax, oldYMin = chart->yMin, oldYMax = chart->yMax;
+    const ScaleMap old = chart->lastFrame().scale;
+    const double oldXMin = old.x.lo, oldXMax = old.x.hi, oldYMin = old.y.lo, oldYMax = old.y.hi;
     EXPECT_FALSE(chart->horizontalScrollBar()->isVisible());
 
     QWidget* vp = chart->viewport();
@@ -162,8 +163,8 @@ TEST_F(ChartTest, ZoomIntoTheMiddleThenScrollToTheEnd)
     EXPECT_TRUE(chart->horizontalScrollBar()->isVisible());
     EXPECT_TRUE(chart->verticalScrollBar()->isVisible());
     saveControlScreenshot(chart, QStringLiteral("chart_zoomed"));
-    EXPECT_DOUBLE_EQ(chart->fullXMin, 0);
-    EXPECT_DOUBLE_EQ(chart->fullXMax, 100);
+    EXPECT_DOUBLE_EQ(chart->lastFrame().fullX.lo, 0);
+    EXPECT_DOUBLE_EQ(chart->lastFrame().fullX.hi, 100);
 
     const double width = chart->xMaxFixed - chart->xMinFixed;
     int scrolls = 0;
@@ -178,7 +179,7 @@ TEST_F(ChartTest, ZoomIntoTheMiddleThenScrollToTheEnd)
     EXPECT_GT(scrolls, 1);
     EXPECT_EQ(listener.count(ACN_HSCROLLED), scrolls);
     EXPECT_FALSE(chart->autoX);
-    EXPECT_DOUBLE_EQ(chart->xMaxFixed, chart->fullXMax);
+    EXPECT_DOUBLE_EQ(chart->xMaxFixed, chart->lastFrame().fullX.hi);
     EXPECT_NEAR(chart->xMaxFixed - chart->xMinFixed, width, 1e-9 * width);
     EXPECT_EQ(chart->horizontalScrollBar()->value(), chart->horizontalScrollBar()->maximum());
 
@@ -192,11 +193,11 @@ TEST_F(ChartTest, ZoomIntoTheMiddleThenScrollToTheEnd)
 
 TEST_F(ChartTest, ADragBeyondThePlotStopsAtTheEdgesOfTheView)
 {
-    const double oldXMax = chart->xMax, oldYMin = chart->yMin;
+    const double oldXMax = chart->lastFrame().scale.x.hi, oldYMin = chart->lastFrame().scale.y.lo;
     // Released over the labels in the chart's corner, beyond the plot area on both axes.
     const QPoint corner(chart->viewport()->width() - 2, chart->viewport()->height() - 2);
-    ASSERT_GT(corner.x(), chart->plotRect.right);
-    ASSERT_GT(corner.y(), chart->plotRect.bottom);
+    ASSERT_GT(corner.x(), chart->lastFrame().scale.plot.right);
+    ASSERT_GT(corner.y(), chart->lastFrame().scale.plot.bottom);
     dragOnChart(plotPoint(0.5, 0.5), corner);
     ASSERT_EQ(listener.count(ACN_ZOOMED), 1);
     EXPECT_DOUBLE_EQ(chart->xMaxFixed, oldXMax);
@@ -338,8 +339,7 @@ TEST_F(ChartTest, FixedRangesWiderThanTheDataShowNoScrollBars)
     paint();
     EXPECT_FALSE(chart->horizontalScrollBar()->isVisible());
     EXPECT_FALSE(chart->verticalScrollBar()->isVisible());
-    EXPECT_DOUBLE_EQ(chart->xMin, -50);   // a fixed range is never widened
-    EXPECT_DOUBLE_EQ(chart->xMax, 150);
+    EXPECT_EQ(chart->lastFrame().scale.x, (AxisRange{-50, 150}));   // a fixed range is never widened
 
     // Narrower on x only: the horizontal bar alone.
     chart->xMinFixed = 20;
@@ -437,7 +437,7 @@ TEST(ChartPicture, CalibrationSetUpWithARedLineAndBlueCrosses)
     EXPECT_TRUE(hasColour(image, QColor(191, 191, 191)));   // grid lines
     EXPECT_FALSE(chart.horizontalScrollBar()->isVisible());
     // The last x tick of the fixed range lies on its right edge.
-    EXPECT_DOUBLE_EQ(chart.xLastTick, 1200);
+    EXPECT_DOUBLE_EQ(chart.lastFrame().xTicks.last, 1200);
 
     // Zoomed in between the line's two points, the line still crosses the view.
     chart.xMinFixed = 500;

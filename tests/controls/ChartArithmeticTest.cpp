@@ -116,10 +116,9 @@ TEST(AutoRange, EqualPointsSpanOneUnitOfPrecision)
     s.yData = xs;
     s.count = 3;
     s.updateAccessors();
-    const auto [lo, hi] = panel.autoRangeX();
-    EXPECT_DOUBLE_EQ(lo, 4.9995);
-    EXPECT_DOUBLE_EQ(hi, 5.0005);
-    EXPECT_TRUE(panel.xRangeDone);
+    const AxisRange x = panel.dataRangeX();
+    EXPECT_DOUBLE_EQ(x.lo, 4.9995);
+    EXPECT_DOUBLE_EQ(x.hi, 5.0005);
 }
 
 TEST(AutoRange, NarrowDataIsCentredInTheMinimumSpan)
@@ -130,31 +129,25 @@ TEST(AutoRange, NarrowDataIsCentredInTheMinimumSpan)
     s.xData = s.yData = xs;
     s.count = 2;
     s.updateAccessors();
-    const auto [lo, hi] = panel.autoRangeY();
-    EXPECT_DOUBLE_EQ(lo, 1000.25 - 0.50025);
-    EXPECT_DOUBLE_EQ(hi, 1000.25 + 0.50025);
-    // Computed once per paint: a second call returns what the first stored.
-    panel.yMin = 1;
-    EXPECT_EQ(panel.autoRangeY().first, 1);
+    const AxisRange y = panel.dataRangeY();
+    EXPECT_DOUBLE_EQ(y.lo, 1000.25 - 0.50025);
+    EXPECT_DOUBLE_EQ(y.hi, 1000.25 + 0.50025);
 }
 
 TEST(AutoRange, NoPointsGiveTheHugeSymmetricRangeAndExponentLabels)
 {
     CAutoPanel noSeries;
-    EXPECT_EQ(noSeries.autoRangeX(), (std::pair<double, double>{0, 0}));
-    EXPECT_FALSE(noSeries.xRangeDone);
+    EXPECT_EQ(noSeries.dataRangeX(), (AxisRange{0, 0}));
 
     CAutoPanel panel;
     panel.addSeries();
-    const auto [lo, hi] = panel.autoRangeX();
+    const auto [lo, hi] = panel.dataRangeX();
     const double expected = std::numeric_limits<double>::max() / 2000;
     EXPECT_DOUBLE_EQ(hi, expected);
     EXPECT_DOUBLE_EQ(lo, -expected);
 
-    panel.plotRect = {0, 0, 500, 300};
     RecordingCanvas canvas;
-    panel.layoutXTicks(canvas);
-    const auto ticks = CAutoAxis::tickValues(panel.xFirstTick, panel.xLastTick, panel.xStep);
+    const auto ticks = CAutoAxis::tickValues(CAutoAxis::layoutXTicks(canvas, {lo, hi}, 500, true).ticks);
     ASSERT_FALSE(ticks.empty());
     EXPECT_NE(CAutoAxis::tickLabel(ticks.back()).find(u"e+"), std::u16string::npos);
 }
@@ -353,8 +346,9 @@ TEST(Layout, PlotAreaLeavesRoomForLabelsAndEmptyTitlesTakeNone)
 {
     PanelWithData d;
     RecordingCanvas canvas;   // cell 12 high, ascent 10: tickIn 4, tickOut 2, labelGap 2
-    ASSERT_TRUE(d.panel.render(canvas, {0, 0, 600, 400}));
-    const PixelRect r = d.panel.plotRect;
+    const ChartFrame frame = d.panel.render(canvas, {0, 0, 600, 400});
+    ASSERT_TRUE(frame.drawn);
+    const PixelRect r = frame.scale.plot;
     EXPECT_EQ(r.top, 10);                       // the font's ascent (style 11: g = 1)
     EXPECT_EQ(r.bottom, 399 - (12 + 2 + 2 + 1));
     const int w = widestText(canvas, HAlign::Center);
@@ -367,8 +361,9 @@ TEST(Layout, PlotAreaLeavesRoomForLabelsAndEmptyTitlesTakeNone)
     t.panel.xTitle = u"Площадь";
     t.panel.yTitle = u"Конц.";
     RecordingCanvas titled;
-    ASSERT_TRUE(t.panel.render(titled, {0, 0, 600, 400}));
-    EXPECT_EQ(t.panel.plotRect.bottom, r.bottom - (12 + 2));
+    const ChartFrame titledFrame = t.panel.render(titled, {0, 0, 600, 400});
+    ASSERT_TRUE(titledFrame.drawn);
+    EXPECT_EQ(titledFrame.scale.plot.bottom, r.bottom - (12 + 2));
     const auto texts = titled.opsOf(DrawOp::Text);
     const auto xTitle = std::find_if(texts.begin(), texts.end(), [](const DrawOp& op) { return op.text == u"Площадь"; });
     const auto yTitle = std::find_if(texts.begin(), texts.end(), [](const DrawOp& op) { return op.text == u"Конц."; });
@@ -385,10 +380,9 @@ TEST(Layout, APlotAreaThatVanishesDrawsNothing)
 {
     PanelWithData d;
     RecordingCanvas canvas;
-    EXPECT_FALSE(d.panel.render(canvas, {0, 0, 40, 25}));
+    EXPECT_FALSE(d.panel.render(canvas, {0, 0, 40, 25}).drawn);
     EXPECT_TRUE(canvas.opsOf(DrawOp::Polyline).empty());
     EXPECT_TRUE(canvas.opsOf(DrawOp::Line).empty());
-    EXPECT_FALSE(d.panel.xRangeDone || d.panel.yRangeDone);
 }
 
 TEST(DrawPanel, GridLinesFollowTheStyleBitsAndLaterSeriesAreHollow)
@@ -398,18 +392,18 @@ TEST(DrawPanel, GridLinesFollowTheStyleBitsAndLaterSeriesAreHollow)
         d.panel.axisStyle = style;
         d.panel.gridColor = rgbColor(1, 2, 3);
         RecordingCanvas canvas;
-        ASSERT_TRUE(d.panel.render(canvas, {0, 0, 500, 300}));
-        const CAutoPanel& p = d.panel;
-        const std::size_t xTicks = CAutoAxis::tickValues(p.xFirstTick, p.xLastTick, p.xStep).size();
-        const std::size_t yTicks = CAutoAxis::tickValues(p.yFirstTick, p.yLastTick, p.yStep).size();
+        const ChartFrame p = d.panel.render(canvas, {0, 0, 500, 300});
+        ASSERT_TRUE(p.drawn);
+        const std::size_t xTicks = CAutoAxis::tickValues(p.xTicks).size();
+        const std::size_t yTicks = CAutoAxis::tickValues(p.yTicks).size();
         std::size_t vertical = 0, horizontal = 0;
         for (const DrawOp& op : canvas.opsOf(DrawOp::Line)) {
             if (op.color != rgbColor(1, 2, 3))
                 continue;
             if (op.points[0].x == op.points[1].x) {
                 ++vertical;
-                EXPECT_EQ(op.points[0].y, p.plotRect.top + ((style & 4) ? p.tickIn : 0));
-                EXPECT_EQ(op.points[1].y, p.plotRect.bottom - p.tickIn);
+                EXPECT_EQ(op.points[0].y, p.scale.plot.top + ((style & 4) ? p.sizes.tickIn : 0));
+                EXPECT_EQ(op.points[1].y, p.scale.plot.bottom - p.sizes.tickIn);
             } else {
                 ++horizontal;
             }
@@ -452,26 +446,16 @@ TEST(LayoutTicks, LabelsNeedThreeCharactersOfRoomBetweenTicks)
     // the tick distance gets larger until the step becomes 20.
     RecordingCanvas canvas;
     for (auto [width, step] : {std::pair{360, 10.0}, std::pair{359, 20.0}}) {
-        CAutoAxis axis;
-        axis.autoX = false;
-        axis.xMin = 0;
-        axis.xMax = 100;
-        axis.plotRect = {0, 0, width, 100};
-        EXPECT_EQ(axis.layoutXTicks(canvas), 18);
-        EXPECT_DOUBLE_EQ(axis.xStep, step) << width;
-        EXPECT_DOUBLE_EQ(axis.xFirstTick, 0);
-        EXPECT_DOUBLE_EQ(axis.xLastTick, 100);
+        const auto layout = CAutoAxis::layoutXTicks(canvas, {0, 100}, width, false);
+        EXPECT_EQ(layout.widestLabel, 18);
+        EXPECT_DOUBLE_EQ(layout.ticks.step, step) << width;
+        EXPECT_DOUBLE_EQ(layout.ticks.first, 0);
+        EXPECT_DOUBLE_EQ(layout.ticks.last, 100);
     }
     // The y step wants two character heights (24 pixels) per tick, in one run: 100 units on 160
     // pixels are 15 per tick (the threshold 1.5), on 1000 pixels 2.4.
     for (auto [height, step] : {std::pair{160, 10.0}, std::pair{159, 20.0}, std::pair{1000, 2.0}, std::pair{999, 2.5}}) {
-        CAutoAxis axis;
-        axis.autoY = false;
-        axis.yMin = 0;
-        axis.yMax = 100;
-        axis.plotRect = {0, 0, 100, height};
-        axis.layoutYTicks(canvas);
-        EXPECT_DOUBLE_EQ(axis.yStep, step) << height;
+        EXPECT_DOUBLE_EQ(CAutoAxis::layoutYTicks(canvas, {0, 100}, height, false).ticks.step, step) << height;
     }
 }
 
@@ -482,12 +466,14 @@ namespace {
 struct DrawnPanel {
     PanelWithData d;
     RecordingCanvas canvas;
+    ChartFrame frame;
     static constexpr COLORREF kAxis = rgbColor(0, 0, 200);
     explicit DrawnPanel(int style)
     {
         d.panel.axisStyle = style;
         d.panel.axisColor = kAxis;
-        EXPECT_TRUE(d.panel.render(canvas, {0, 0, 500, 300}));
+        frame = d.panel.render(canvas, {0, 0, 500, 300});
+        EXPECT_TRUE(frame.drawn);
     }
     std::vector<DrawOp> axisOps(DrawOp::Kind kind) const
     {
@@ -505,8 +491,10 @@ TEST(DrawPanel, FrameTicksAndLabelsSitWhereTheStyleSays)
 {
     for (int style : {0, 1 | 2, 8, 4, 11}) {
         DrawnPanel drawn(style);
-        const CAutoPanel& p = drawn.d.panel;
-        const PixelRect& r = p.plotRect;
+        const ChartFrame& f = drawn.frame;
+        const TickSizes& p = f.sizes;
+        const ScaleMap& m = f.scale;
+        const PixelRect& r = m.plot;
         const bool allSides = style & 4;
         const bool closed = style & (4 | 8);
 
@@ -525,17 +513,17 @@ TEST(DrawPanel, FrameTicksAndLabelsSitWhereTheStyleSays)
         }
         EXPECT_EQ(frames[0].points, frame) << style;
 
-        const auto xTicks = CAutoAxis::tickValues(p.xFirstTick, p.xLastTick, p.xStep);
-        const auto yTicks = CAutoAxis::tickValues(p.yFirstTick, p.yLastTick, p.yStep);
+        const auto xTicks = CAutoAxis::tickValues(f.xTicks);
+        const auto yTicks = CAutoAxis::tickValues(f.yTicks);
         std::vector<std::vector<PixelPoint>> expected;
         for (double v : xTicks) {
-            const int x = p.mapX(v);
+            const int x = m.mapX(v);
             if (allSides)
                 expected.push_back({{x, r.top - p.tickOut - 1}, {x, r.top + p.tickIn}});
             expected.push_back({{x, r.bottom - p.tickIn}, {x, r.bottom + p.tickOut + 1}});
         }
         for (double v : yTicks) {
-            const int y = p.mapY(v);
+            const int y = m.mapY(v);
             if (allSides)
                 expected.push_back({{r.right + p.tickOut, y}, {r.right - p.tickIn - 1, y}});
             expected.push_back({{r.left + p.tickIn - 1, y}, {r.left - p.tickOut - 2, y}});
@@ -549,14 +537,14 @@ TEST(DrawPanel, FrameTicksAndLabelsSitWhereTheStyleSays)
         const auto labels = drawn.axisOps(DrawOp::Text);
         ASSERT_EQ(labels.size(), xTicks.size() + yTicks.size());
         for (std::size_t i = 0; i < xTicks.size(); ++i) {
-            EXPECT_EQ(labels[i].at, (PixelPoint{p.mapX(xTicks[i]), r.bottom + p.tickOut + 1 + p.labelGap}));
+            EXPECT_EQ(labels[i].at, (PixelPoint{m.mapX(xTicks[i]), r.bottom + p.tickOut + 1 + p.labelGap}));
             EXPECT_EQ(labels[i].h, HAlign::Center);
             EXPECT_EQ(labels[i].v, VAlign::Top);
             EXPECT_EQ(labels[i].text, CAutoAxis::tickLabel(xTicks[i]));
         }
         for (std::size_t i = 0; i < yTicks.size(); ++i) {
             const DrawOp& label = labels[xTicks.size() + i];
-            EXPECT_EQ(label.at, (PixelPoint{r.left - p.tickOut - 1 - p.labelGap, p.mapY(yTicks[i])}));
+            EXPECT_EQ(label.at, (PixelPoint{r.left - p.tickOut - 1 - p.labelGap, m.mapY(yTicks[i])}));
             EXPECT_EQ(label.h, HAlign::Right);
             EXPECT_EQ(label.v, VAlign::Baseline);
         }
@@ -566,12 +554,9 @@ TEST(DrawPanel, FrameTicksAndLabelsSitWhereTheStyleSays)
 TEST(Layout, PlotAreaIsAFixedPointOfTheLabelRule)
 {
     // One pass of the rule: measure the labels for `rect` and narrow it to leave them room.
-    const auto pass = [](CAutoPanel& p, RecordingCanvas& canvas, PixelRect rect, PixelRect base) {
-        p.plotRect = rect;
-        p.settleRanges();
-        const int w = p.layoutXTicks(canvas);
-        const int v = p.layoutYTicks(canvas);
-        p.clearRangeDone();
+    const auto pass = [](const CAutoPanel& p, RecordingCanvas& canvas, PixelRect rect, PixelRect base) {
+        const int w = CAutoAxis::layoutXTicks(canvas, p.dataRangeX(), rect.width(), p.autoX).widestLabel;
+        const int v = CAutoAxis::layoutYTicks(canvas, p.dataRangeY(), rect.height(), p.autoY).widestLabel;
         return PixelRect{base.left + std::max(v, w / 2 - 2 - 2), rect.top, base.right - w / 2 - 1, rect.bottom}
             .intersected(rect);
     };
@@ -582,8 +567,9 @@ TEST(Layout, PlotAreaIsAFixedPointOfTheLabelRule)
         PanelWithData d;
         d.ys[2] = 123456.75;   // long y labels
         RecordingCanvas canvas;
-        ASSERT_TRUE(d.panel.render(canvas, {0, 0, width, 200})) << width;
-        const PixelRect r = d.panel.plotRect;
+        const ChartFrame frame = d.panel.render(canvas, {0, 0, width, 200});
+        ASSERT_TRUE(frame.drawn) << width;
+        const PixelRect r = frame.scale.plot;
         const PixelRect base{1 + 5, 10, width - 1, 199 - 17};
         EXPECT_EQ(pass(d.panel, canvas, r, base), r) << width;
         needingMorePasses += !(pass(d.panel, canvas, base, base) == r);
@@ -594,6 +580,6 @@ TEST(Layout, PlotAreaIsAFixedPointOfTheLabelRule)
     PanelWithData d;
     d.ys[2] = 123456.75;
     RecordingCanvas canvas;
-    EXPECT_FALSE(d.panel.render(canvas, {0, 0, 45, 200}));
+    EXPECT_FALSE(d.panel.render(canvas, {0, 0, 45, 200}).drawn);
     EXPECT_TRUE(canvas.opsOf(DrawOp::Polyline).empty());
 }

@@ -63,11 +63,12 @@ TEST(ScrollRequests, VerticalMirrorsWithTheTopAsOrigin)
 TEST(Zoom, PixelsToDataAndNeverWiderThanTheView)
 {
     const PixelRect plot{10, 20, 110, 120};
-    EXPECT_DOUBLE_EQ(*pixelToDataX(10, plot, {0, 99}), 0);
-    EXPECT_DOUBLE_EQ(*pixelToDataX(109, plot, {0, 99}), 99);
-    EXPECT_DOUBLE_EQ(*pixelToDataY(20, plot, {0, 99}), 99);
-    EXPECT_DOUBLE_EQ(*pixelToDataY(119, plot, {0, 99}), 0);
-    EXPECT_FALSE(pixelToDataX(5, {10, 20, 11, 120}, {0, 1}));
+    const ScaleMap scale{plot, {0, 99}, {0, 99}};
+    EXPECT_DOUBLE_EQ(*scale.dataX(10), 0);
+    EXPECT_DOUBLE_EQ(*scale.dataX(109), 99);
+    EXPECT_DOUBLE_EQ(*scale.dataY(20), 99);
+    EXPECT_DOUBLE_EQ(*scale.dataY(119), 0);
+    EXPECT_FALSE((ScaleMap{{10, 20, 11, 120}, {0, 1}, {0, 1}}.dataX(5)));
 
     const auto t = zoomTarget(60, -30, -50, 30, {0, 100}, {-10, 10});
     ASSERT_TRUE(t);

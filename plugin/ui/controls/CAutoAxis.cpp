@@ -87,65 +87,52 @@ std::u16string CAutoAxis::tickLabel(double value)
     return platform::format(u"%.10g", {value});
 }
 
-int CAutoAxis::widestLabel(ChartCanvas& canvas, const TickRun& run)
+std::vector<double> CAutoAxis::tickValues(const AxisTicks& ticks)
+{
+    if (!ticks.valid)
+        return {};
+    return tickValues(ticks.first, ticks.last, ticks.step);
+}
+
+int CAutoAxis::widestLabel(TextMeasure& measure, const TickRun& run)
 {
     int widest = 0;
-    if (!run.valid)
-        return 0;
-    for (double v : tickValues(run.first, run.last, run.step))
-        widest = std::max(widest, canvas.textWidth(tickLabel(v)));
+    for (double v : tickValues(run))
+        widest = std::max(widest, measure.textWidth(tickLabel(v)));
     return widest;
 }
 
-int CAutoAxis::layoutXTicks(ChartCanvas& canvas)
+CAutoAxis::TickLayout CAutoAxis::layoutXTicks(TextMeasure& measure, AxisRange range, int plotWidth, bool automatic)
 {
-    const TextMetrics tm = canvas.textMetrics();
-    const int avg = std::max(1, tm.averageCharWidth);
-    const int plotWidth = plotRect.width();
+    const int avg = std::max(1, measure.textMetrics().averageCharWidth);
     double minDistance = 6.0 * avg;
-    TickRun run;
-    int widest = 0;
+    TickLayout layout;
     for (;;) {
-        run = niceStep(xMin, xMax, plotWidth, minDistance, autoX);
-        widest = widestLabel(canvas, run);
-        if (!run.valid)
+        layout.ticks = niceStep(range.lo, range.hi, plotWidth, minDistance, automatic);
+        layout.widestLabel = widestLabel(measure, layout.ticks);
+        if (!layout.ticks.valid)
             break;
         minDistance += avg;
         if (minDistance >= plotWidth)
             break;
-        const double tickDistance = plotWidth * run.step / (xMax - xMin);
-        if (!(widest + 3.0 * avg > tickDistance))
+        const double tickDistance = plotWidth * layout.ticks.step / (range.hi - range.lo);
+        if (!(layout.widestLabel + 3.0 * avg > tickDistance))
             break;
     }
-    if (run.valid) {
-        xStep = run.step;
-        xMin = run.lo;
-        xMax = run.hi;
-    }
-    xFirstTick = run.first;
-    xLastTick = run.last;
-    return widest;
+    return layout;
 }
 
-int CAutoAxis::layoutYTicks(ChartCanvas& canvas)
+CAutoAxis::TickLayout CAutoAxis::layoutYTicks(TextMeasure& measure, AxisRange range, int plotHeight, bool automatic)
 {
-    const TextMetrics tm = canvas.textMetrics();
-    const TickRun run = niceStep(yMin, yMax, plotRect.height(), 2.0 * tm.height, autoY);
-    if (run.valid) {
-        yStep = run.step;
-        yMin = run.lo;
-        yMax = run.hi;
-    }
-    yFirstTick = run.first;
-    yLastTick = run.last;
-    return widestLabel(canvas, run);
+    TickLayout layout;
+    layout.ticks = niceStep(range.lo, range.hi, plotHeight, 2.0 * measure.textMetrics().height, automatic);
+    layout.widestLabel = widestLabel(measure, layout.ticks);
+    return layout;
 }
 
-void CAutoAxis::setTickSizes(int charHeight)
+TickSizes CAutoAxis::tickSizes(int charHeight)
 {
-    tickIn = std::max(1, charHeight / 3);
-    tickOut = std::max(1, charHeight / 6);
-    labelGap = std::max(1, charHeight / 5);
+    return {std::max(1, charHeight / 3), std::max(1, charHeight / 6), std::max(1, charHeight / 5)};
 }
 
 } // namespace controls

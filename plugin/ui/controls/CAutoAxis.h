@@ -1,5 +1,7 @@
 #pragma once
-// Tick steps, tick positions and tick labels of the chart's two axes.
+// Tick steps, tick positions and tick labels of the chart's two axes. The computation measures
+// labels but draws nothing; it returns the ticks as a value.
+#include "ui/controls/AxisTicks.h"
 #include "ui/controls/CAutoCoordObject.h"
 #include "ui/controls/ChartCanvas.h"
 #include "ui/controls/FontDescription.h"
@@ -11,24 +13,9 @@ namespace controls {
 
 class CAutoAxis : public CAutoCoordObject {
 public:
-    double xStep = 1.0;
-    double yStep = 1.0;
-    double xFirstTick = 0, xLastTick = 0, yFirstTick = 0, yLastTick = 0;
-    int tickIn = 1;
-    int tickOut = 1;
-    int labelGap = 1;
     FontDescription axisFont;
 
-    // One choice of tick step over a range. An automatic axis may have its range widened to the
-    // ticks next to its ends; `lo`/`hi` carry the range after that.
-    struct TickRun {
-        bool valid = false;   // false: the range or the axis length admits no ticks
-        double step = 1.0;
-        double first = 1.0;
-        double last = 0.0;
-        double lo = 0.0;
-        double hi = 0.0;
-    };
+    using TickRun = AxisTicks;
 
     // Picks a step of 10^e times 1, 2, 2.5, 3, 5 or 10 such that ticks lie at least
     // minTickDistance pixels apart on an axis of axisLength pixels.
@@ -36,19 +23,23 @@ public:
 
     // The tick values from first to last (the multiples of step between them).
     static std::vector<double> tickValues(double first, double last, double step);
+    static std::vector<double> tickValues(const AxisTicks& ticks);
     static std::u16string tickLabel(double value);
 
-    // Choose the step for the current plot width (x) or height (y), store steps, ticks and the
-    // possibly widened range, and return the widest tick label in pixels. The axis font must be
-    // selected into the canvas.
-    int layoutXTicks(ChartCanvas& canvas);
-    int layoutYTicks(ChartCanvas& canvas);
+    struct TickLayout {
+        AxisTicks ticks;
+        int widestLabel = 0;   // in pixels
+    };
+    // The step for an x axis `plotWidth` pixels long (y: `plotHeight`) over `range`, with the
+    // axis font selected into `measure`.
+    static TickLayout layoutXTicks(TextMeasure& measure, AxisRange range, int plotWidth, bool automatic);
+    static TickLayout layoutYTicks(TextMeasure& measure, AxisRange range, int plotHeight, bool automatic);
 
     // Tick lengths and the label gap follow the axis font's character height.
-    void setTickSizes(int charHeight);
+    static TickSizes tickSizes(int charHeight);
 
 private:
-    static int widestLabel(ChartCanvas& canvas, const TickRun& run);
+    static int widestLabel(TextMeasure& measure, const TickRun& run);
 };
 
 } // namespace controls

@@ -77,18 +77,12 @@ void CAutoCtrl::invalidate()
     viewport()->update();
 }
 
-void CAutoCtrl::updateScrollState()
+void CAutoCtrl::updateScrollBars()
 {
-    clearRangeDone();
-    const auto [fx0, fx1] = autoRangeX();
-    const auto [fy0, fy1] = autoRangeY();
-    fullXMin = fx0;
-    fullXMax = fx1;
-    fullYMin = fy0;
-    fullYMax = fy1;
-    settleRanges();
-    applyBarState(Qt::Horizontal, horizontalBarState({fullXMin, fullXMax}, {xMin, xMax}, xStep));
-    applyBarState(Qt::Vertical, verticalBarState({fullYMin, fullYMax}, {yMin, yMax}, yStep));
+    // From the data, the ranges in use and the tick steps of the previous paint.
+    const AxisRange fullX = dataRangeX(), fullY = dataRangeY();
+    applyBarState(Qt::Horizontal, horizontalBarState(fullX, rangeInUseX(fullX), lastFrame_.xTicks.step));
+    applyBarState(Qt::Vertical, verticalBarState(fullY, rangeInUseY(fullY), lastFrame_.yTicks.step));
 }
 
 void CAutoCtrl::applyBarState(Qt::Orientation orientation, const ScrollBarState& state)
@@ -113,18 +107,29 @@ void CAutoCtrl::applyBarState(Qt::Orientation orientation, const ScrollBarState&
 bool CAutoCtrl::renderFrame(QImage& target)
 {
     std::lock_guard<std::recursive_mutex> lock(paintLock_);
-    updateScrollState();
+    updateScrollBars();
+    // The data ranges once per paint (the bars may have changed the client area, not the data).
+    const AxisRange fullX = dataRangeX(), fullY = dataRangeY();
+    ChartFrame frame;
+    frame.fullX = fullX;
+    frame.fullY = fullY;
+    frame.scale.x = rangeInUseX(fullX);
+    frame.scale.y = rangeInUseY(fullY);
     const QSize size = viewport()->size();
-    bool drawn = false;
     if (!size.isEmpty()) {
         if (target.size() != size || target.format() != QImage::Format_RGB32)
             target = QImage(size, QImage::Format_RGB32);
         QPainter painter(&target);
         QPainterCanvas canvas(painter);
-        drawn = CAutoPanel::render(canvas, PixelRect{0, 0, size.width(), size.height()});
+        frame = CAutoPanel::render(canvas, PixelRect{0, 0, size.width(), size.height()}, fullX, fullY);
     }
-    clearRangeDone();
-    return drawn;
+    // Scrolling steps by the ticks of the last paint that had any.
+    if (!frame.xTicks.valid)
+        frame.xTicks.step = lastFrame_.xTicks.step;
+    if (!frame.yTicks.valid)
+        frame.yTicks.step = lastFrame_.yTicks.step;
+    lastFrame_ = frame;
+    return frame.drawn;
 }
 
 void CAutoCtrl::paintEvent(QPaintEvent* event)
@@ -192,9 +197,10 @@ void CAutoCtrl::onScrollAction(Qt::Orientation orientation, int action)
         QScrollBar* bar = horizontal ? horizontalScrollBar() : verticalScrollBar();
         const ScrollRequest request = requestOf(action);
         const int position = bar->sliderPosition();
+        const ChartFrame& f = lastFrame_;
         std::optional<AxisRange> target =
-            horizontal ? horizontalScrollTarget(request, position, {xMin, xMax}, {fullXMin, fullXMax}, xStep)
-                       : verticalScrollTarget(request, position, {yMin, yMax}, {fullYMin, fullYMax}, yStep);
+            horizontal ? horizontalScrollTarget(request, position, f.scale.x, f.fullX, f.xTicks.step)
+                       : verticalScrollTarget(request, position, f.scale.y, f.fullY, f.yTicks.step);
         if (!target)
             return;
         bool& automatic = horizontal ? autoX : autoY;
@@ -308,12 +314,12 @@ void CAutoCtrl::finishZoom()
     const DragRect r = dragRect;
     if (std::abs(r.x1 - r.x0) < kMinZoomPixels || std::abs(r.y1 - r.y0) < kMinZoomPixels)
         return;
-    const AxisRange viewX{xMin, xMax}, viewY{yMin, yMax};
-    const auto xa = pixelToDataX(r.x0, plotRect, viewX), xb = pixelToDataX(r.x1, plotRect, viewX);
-    const auto ya = pixelToDataY(r.y0, plotRect, viewY), yb = pixelToDataY(r.y1, plotRect, viewY);
+    const ScaleMap& scale = lastFrame_.scale;
+    const auto xa = scale.dataX(r.x0), xb = scale.dataX(r.x1);
+    const auto ya = scale.dataY(r.y0), yb = scale.dataY(r.y1);
     if (!xa || !xb || !ya || !yb)
         return;
-    const std::optional<ZoomTarget> target = zoomTarget(*xa, *ya, *xb, *yb, viewX, viewY);
+    const std::optional<ZoomTarget> target = zoomTarget(*xa, *ya, *xb, *yb, scale.x, scale.y);
     if (!target)
         return;
     if (target->x.lo >= target->x.hi) {

@@ -40,8 +40,8 @@ public:
     // area). Returns false, leaving `target` unusable, when the plot area vanishes.
     bool renderFrame(QImage& target);
 
-    // The data range of all series on each axis, from the last paint.
-    double fullXMin = 0, fullXMax = 0, fullYMin = 0, fullYMax = 0;
+    // What the last paint settled: data ranges, plot area, ranges in use, ticks.
+    const ChartFrame& lastFrame() const { return lastFrame_; }
 
     // The zoom rectangle being dragged: start (x0, y0) and current corner (x1, y1).
     struct DragRect {
@@ -61,7 +61,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    void updateScrollState();
+    void updateScrollBars();
     void applyBarState(Qt::Orientation orientation, const ScrollBarState& state);
     void onScrollAction(Qt::Orientation orientation, int action);
     void finishZoom();
@@ -77,6 +77,7 @@ private:
     int controlId_ = 0;
     std::recursive_mutex paintLock_;
     bool applyingBars_ = false;
+    ChartFrame lastFrame_;
 
     // The last frame drawn, so that moving the zoom rectangle needs no new drawing of the chart.
     QImage frame_;

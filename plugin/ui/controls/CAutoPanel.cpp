@@ -19,17 +19,10 @@ int CAutoPanel::addSeries()
     return static_cast<int>(series.size()) - 1;
 }
 
-std::pair<double, double> CAutoPanel::dataRange(bool xAxis)
+AxisRange CAutoPanel::dataRange(bool xAxis) const
 {
-    bool& done = xAxis ? xRangeDone : yRangeDone;
-    double& lo = xAxis ? xMin : yMin;
-    double& hi = xAxis ? xMax : yMax;
-    if (done)
-        return {lo, hi};
-    if (series.empty()) {
-        lo = hi = 0;
-        return {lo, hi};
-    }
+    if (series.empty())
+        return {0, 0};
     double mn = std::numeric_limits<double>::max();
     double mx = std::numeric_limits<double>::lowest();
     for (const CAutoSeries& s : series) {
@@ -54,52 +47,44 @@ std::pair<double, double> CAutoPanel::dataRange(bool xAxis)
         mn -= 0.5 / p;
         mx += 0.5 / p;
     }
-    lo = mn;
-    hi = mx;
-    done = true;
-    return {lo, hi};
+    return {mn, mx};
 }
 
-std::pair<double, double> CAutoPanel::autoRangeX() { return dataRange(true); }
-std::pair<double, double> CAutoPanel::autoRangeY() { return dataRange(false); }
-
-void CAutoPanel::settleRanges()
-{
-    if (autoX) {
-        autoRangeX();
-    } else {
-        xMin = xMinFixed;
-        xMax = xMaxFixed;
-    }
-    if (autoY) {
-        autoRangeY();
-    } else {
-        yMin = yMinFixed;
-        yMax = yMaxFixed;
-    }
-}
-
-PixelRect CAutoPanel::fitPlotArea(ChartCanvas& canvas, const PixelRect& base)
+CAutoPanel::PlotFit CAutoPanel::fitPlotArea(TextMeasure& measure, const PixelRect& base, const TickSizes& sizes,
+                                            AxisRange x, AxisRange y) const
 {
     PixelRect rect = base;
     for (;;) {
         if (rect.isEmpty())
-            return PixelRect{};
-        plotRect = rect;
-        settleRanges();
-        const int w = layoutXTicks(canvas);
-        const int v = layoutYTicks(canvas);
-        PixelRect next{base.left + std::max(v, w / 2 - labelGap - tickOut), rect.top, base.right - w / 2 - 1,
-                       rect.bottom};
+            return {PixelRect{}, x, y};
+        const TickLayout xLayout = layoutXTicks(measure, x, rect.width(), autoX);
+        const TickLayout yLayout = layoutYTicks(measure, y, rect.height(), autoY);
+        x = {xLayout.ticks.lo, xLayout.ticks.hi};
+        y = {yLayout.ticks.lo, yLayout.ticks.hi};
+        const int w = xLayout.widestLabel;
+        const int v = yLayout.widestLabel;
+        PixelRect next{base.left + std::max(v, w / 2 - sizes.labelGap - sizes.tickOut), rect.top,
+                       base.right - w / 2 - 1, rect.bottom};
         next = next.intersected(rect);
         if (next == rect)
-            return rect;
+            return {rect, x, y};
         rect = next;
     }
 }
 
-bool CAutoPanel::render(ChartCanvas& canvas, const PixelRect& client)
+ChartFrame CAutoPanel::render(ChartCanvas& canvas, const PixelRect& client) const
 {
+    return render(canvas, client, dataRangeX(), dataRangeY());
+}
+
+ChartFrame CAutoPanel::render(ChartCanvas& canvas, const PixelRect& client, AxisRange dataX, AxisRange dataY) const
+{
+    ChartFrame frame;
+    frame.fullX = dataX;
+    frame.fullY = dataY;
+    frame.scale.x = rangeInUseX(dataX);
+    frame.scale.y = rangeInUseY(dataY);
+
     canvas.fillRect(client, ctrlBackColor);
 
     PixelRect block = client;
@@ -122,76 +107,77 @@ bool CAutoPanel::render(ChartCanvas& canvas, const PixelRect& client)
 
     canvas.selectFont(axisFont);
     const TextMetrics axisMetrics = canvas.textMetrics();
-    setTickSizes(axisMetrics.height);
+    frame.sizes = tickSizes(axisMetrics.height);
+    const TickSizes& sizes = frame.sizes;
     int g = (axisStyle & (AxisTicksAllSides | AxisClosedFrame)) ? 1 : 0;
     if (axisStyle & AxisTicksAllSides)
-        g += tickOut;
+        g += sizes.tickOut;
     PixelRect base = block;
     base.top += std::max(g, axisMetrics.ascent);
-    base.left += labelGap + tickOut + 1;
+    base.left += sizes.labelGap + sizes.tickOut + 1;
     base.right -= g;
-    base.bottom -= axisMetrics.height + labelGap + tickOut + 1;
+    base.bottom -= axisMetrics.height + sizes.labelGap + sizes.tickOut + 1;
 
-    const PixelRect plot = fitPlotArea(canvas, base);
-    if (plot.isEmpty()) {
-        clearRangeDone();
-        return false;
-    }
-    plotRect = plot;
-    drawPanel(canvas);
-    return true;
+    const PlotFit fit = fitPlotArea(canvas, base, sizes, frame.scale.x, frame.scale.y);
+    if (fit.plot.isEmpty())
+        return frame;
+
+    // The ticks of the fitted area, from the ranges the last pass left.
+    const TickLayout xLayout = layoutXTicks(canvas, fit.x, fit.plot.width(), autoX);
+    const TickLayout yLayout = layoutYTicks(canvas, fit.y, fit.plot.height(), autoY);
+    frame.xTicks = xLayout.ticks;
+    frame.yTicks = yLayout.ticks;
+    frame.scale = ScaleMap{fit.plot, {xLayout.ticks.lo, xLayout.ticks.hi}, {yLayout.ticks.lo, yLayout.ticks.hi}};
+    frame.drawn = true;
+    drawPanel(canvas, frame);
+    return frame;
 }
 
-void CAutoPanel::drawPanel(ChartCanvas& canvas)
+void CAutoPanel::drawPanel(ChartCanvas& canvas, const ChartFrame& frame) const
 {
     canvas.selectFont(axisFont);
-    settleRanges();
-    layoutXTicks(canvas);
-    layoutYTicks(canvas);
-
-    canvas.fillRect(plotRect, plotBackColor);
+    canvas.fillRect(frame.scale.plot, plotBackColor);
     if (axisPenWidth >= 2) {
         canvas.setPen(rgbColor(0, 0, 0), axisPenWidth, PenSolid);
         canvas.setBrush(ChartBrush::Hollow);
-        canvas.rectangle(plotRect);
+        canvas.rectangle(frame.scale.plot);
     }
-    drawGrid(canvas);
-    drawSeries(canvas);
-    drawAxes(canvas);
-    clearRangeDone();
+    drawGrid(canvas, frame);
+    drawSeries(canvas, frame);
+    drawAxes(canvas, frame);
 }
 
-void CAutoPanel::drawGrid(ChartCanvas& canvas)
+void CAutoPanel::drawGrid(ChartCanvas& canvas, const ChartFrame& frame) const
 {
     canvas.setPen(gridColor, 0, PenSolid);
     const bool allSides = axisStyle & AxisTicksAllSides;
-    const PixelRect& r = plotRect;
+    const PixelRect& r = frame.scale.plot;
+    const int tickIn = frame.sizes.tickIn;
     if (axisStyle & AxisVerticalGrid) {
-        for (double v : tickValues(xFirstTick, xLastTick, xStep)) {
-            const int x = mapX(v);
+        for (double v : tickValues(frame.xTicks)) {
+            const int x = frame.scale.mapX(v);
             canvas.line({x, r.top + (allSides ? tickIn : 0)}, {x, r.bottom - tickIn});
         }
     }
     if (axisStyle & AxisHorizontalGrid) {
-        for (double v : tickValues(yFirstTick, yLastTick, yStep)) {
-            const int y = mapY(v);
+        for (double v : tickValues(frame.yTicks)) {
+            const int y = frame.scale.mapY(v);
             canvas.line({r.right - 1 - (allSides ? tickIn : 0), y}, {r.left + tickIn - 1, y});
         }
     }
 }
 
-void CAutoPanel::drawSeries(ChartCanvas& canvas)
+void CAutoPanel::drawSeries(ChartCanvas& canvas, const ChartFrame& frame) const
 {
     // The first series fills its closed shapes with the surface's default white brush; the
     // hollow brush selected after it stays for all later series.
     canvas.setBrush(ChartBrush::White);
     bool first = true;
-    const ScaleMap scale{plotRect, {xMin, xMax}, {yMin, yMax}};
     for (const CAutoSeries& s : series) {
         canvas.setPen(s.color, s.penWidth, s.penStyle);
-        s.drawMarkers(canvas, scale);
+        s.drawMarkers(canvas, frame.scale);
         if (s.lineMode == 1)
-            s.drawLine(canvas, scale);
+            s.drawLine(canvas, frame.scale);
         if (first) {
             canvas.setBrush(ChartBrush::Hollow);
             first = false;
@@ -199,33 +185,34 @@ void CAutoPanel::drawSeries(ChartCanvas& canvas)
     }
 }
 
-void CAutoPanel::drawAxes(ChartCanvas& canvas)
+void CAutoPanel::drawAxes(ChartCanvas& canvas, const ChartFrame& frame) const
 {
-    const PixelRect& r = plotRect;
+    const PixelRect& r = frame.scale.plot;
+    const TickSizes& t = frame.sizes;
     const bool allSides = axisStyle & AxisTicksAllSides;
     canvas.setPen(axisColor, axisPenWidth, PenSolid);
     canvas.setTextColor(axisColor);
 
-    std::vector<PixelPoint> frame{{r.left - 1, r.top - 1}, {r.left - 1, r.bottom}, {r.right, r.bottom}};
+    std::vector<PixelPoint> box{{r.left - 1, r.top - 1}, {r.left - 1, r.bottom}, {r.right, r.bottom}};
     if (axisStyle & (AxisTicksAllSides | AxisClosedFrame)) {
-        frame.push_back({r.right, r.top - 1});
-        frame.push_back({r.left - 1, r.top - 1});
+        box.push_back({r.right, r.top - 1});
+        box.push_back({r.left - 1, r.top - 1});
     }
-    canvas.polyline(frame.data(), frame.size());
+    canvas.polyline(box.data(), box.size());
 
-    for (double v : tickValues(xFirstTick, xLastTick, xStep)) {
-        const int x = mapX(v);
+    for (double v : tickValues(frame.xTicks)) {
+        const int x = frame.scale.mapX(v);
         if (allSides)
-            canvas.line({x, r.top - tickOut - 1}, {x, r.top + tickIn});
-        canvas.line({x, r.bottom - tickIn}, {x, r.bottom + tickOut + 1});
-        canvas.drawText(x, r.bottom + tickOut + 1 + labelGap, tickLabel(v), HAlign::Center, VAlign::Top, false);
+            canvas.line({x, r.top - t.tickOut - 1}, {x, r.top + t.tickIn});
+        canvas.line({x, r.bottom - t.tickIn}, {x, r.bottom + t.tickOut + 1});
+        canvas.drawText(x, r.bottom + t.tickOut + 1 + t.labelGap, tickLabel(v), HAlign::Center, VAlign::Top, false);
     }
-    for (double v : tickValues(yFirstTick, yLastTick, yStep)) {
-        const int y = mapY(v);
+    for (double v : tickValues(frame.yTicks)) {
+        const int y = frame.scale.mapY(v);
         if (allSides)
-            canvas.line({r.right + tickOut, y}, {r.right - tickIn - 1, y});
-        canvas.line({r.left + tickIn - 1, y}, {r.left - tickOut - 2, y});
-        canvas.drawText(r.left - tickOut - 1 - labelGap, y, tickLabel(v), HAlign::Right, VAlign::Baseline, false);
+            canvas.line({r.right + t.tickOut, y}, {r.right - t.tickIn - 1, y});
+        canvas.line({r.left + t.tickIn - 1, y}, {r.left - t.tickOut - 2, y});
+        canvas.drawText(r.left - t.tickOut - 1 - t.labelGap, y, tickLabel(v), HAlign::Right, VAlign::Baseline, false);
     }
 }
 

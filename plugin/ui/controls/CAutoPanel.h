@@ -1,14 +1,15 @@
 #pragma once
-// The chart's plotting state and drawing: ranges from the data or fixed by the owner, the layout
-// of titles, labels and plot area, and the drawing of grid, series, axes and ticks.
+// The chart's settings and drawing: ranges from the data or fixed by the owner, the layout of
+// titles, labels and plot area, and the drawing of grid, series, axes and ticks. Its fields are the
+// owner's inputs; a paint keeps nothing here and returns what it settled as a ChartFrame.
 #include "ui/controls/CAutoAxis.h"
 #include "ui/controls/CAutoSeries.h"
 #include "ui/controls/ChartCanvas.h"
+#include "ui/controls/ChartFrame.h"
 #include "ui/controls/ColorRef.h"
 #include "ui/controls/FontDescription.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace controls {
@@ -44,27 +45,34 @@ public:
     // Appends a series with its defaults and returns its index.
     int addSeries();
 
-    // The data range of all series on the axis (computed once per paint).
-    std::pair<double, double> autoRangeX();
-    std::pair<double, double> autoRangeY();
-    // The ranges in use: from the data on an automatic axis, the fixed range otherwise.
-    void settleRanges();
+    // The data range of all series on each axis.
+    AxisRange dataRangeX() const { return dataRange(true); }
+    AxisRange dataRangeY() const { return dataRange(false); }
 
-    // Lays out titles, labels and the plot area in `client` and draws everything into the canvas.
-    // Returns false, having drawn nothing worth showing, when the plot area vanishes.
-    bool render(ChartCanvas& canvas, const PixelRect& client);
+    // Lays out titles, labels and the plot area in `client` and draws everything into the canvas,
+    // for the data ranges of this paint (computed once, by the caller or here). Returns what the
+    // paint settled; `drawn` is false, with nothing worth showing drawn, when the plot area vanishes.
+    ChartFrame render(ChartCanvas& canvas, const PixelRect& client, AxisRange dataX, AxisRange dataY) const;
+    ChartFrame render(ChartCanvas& canvas, const PixelRect& client) const;
 
-    // Draws the plot area, grid, series, axes, ticks and labels in plotRect.
-    void drawPanel(ChartCanvas& canvas);
+    // Fits the plot area into `base` so that the tick labels have room, starting from the ranges
+    // in use; each pass may widen automatic ranges to their ticks, and the next starts from there.
+    struct PlotFit {
+        PixelRect plot;   // empty when nothing fits
+        AxisRange x;
+        AxisRange y;
+    };
+    PlotFit fitPlotArea(TextMeasure& measure, const PixelRect& base, const TickSizes& sizes, AxisRange x,
+                        AxisRange y) const;
 
-    // Fits the plot area into `base` so that the tick labels have room; empty when nothing fits.
-    PixelRect fitPlotArea(ChartCanvas& canvas, const PixelRect& base);
+    // Draws the plot area, grid, series, axes, ticks and labels of a settled frame.
+    void drawPanel(ChartCanvas& canvas, const ChartFrame& frame) const;
 
 private:
-    std::pair<double, double> dataRange(bool xAxis);
-    void drawGrid(ChartCanvas& canvas);
-    void drawSeries(ChartCanvas& canvas);
-    void drawAxes(ChartCanvas& canvas);
+    AxisRange dataRange(bool xAxis) const;
+    void drawGrid(ChartCanvas& canvas, const ChartFrame& frame) const;
+    void drawSeries(ChartCanvas& canvas, const ChartFrame& frame) const;
+    void drawAxes(ChartCanvas& canvas, const ChartFrame& frame) const;
 };
 
 } // namespace controls

@@ -30,13 +30,18 @@ enum ChartPenStyle : int { PenSolid = 0, PenDash = 1, PenDot = 2, PenDashDot = 3
 // The brush closed shapes are filled with.
 enum class ChartBrush { White, Hollow };
 
-class ChartCanvas {
+// Measuring text, all that laying out the ticks needs.
+class TextMeasure {
 public:
-    virtual ~ChartCanvas() = default;
+    virtual ~TextMeasure() = default;
 
     virtual void selectFont(const FontDescription& font) = 0;
     virtual TextMetrics textMetrics() = 0;
     virtual int textWidth(std::u16string_view text) = 0;
+};
+
+class ChartCanvas : public TextMeasure {
+public:
     virtual void setTextColor(COLORREF color) = 0;
     // Text anchored at (x, y); rotated is a quarter turn counter-clockwise (reading upward), the
     // alignment then applying along the rotated text.

@@ -102,22 +102,6 @@ std::optional<AxisRange> verticalScrollTarget(ScrollRequest request, int thumbPo
     return changed(t, view);
 }
 
-std::optional<double> pixelToDataX(int px, const PixelRect& plot, AxisRange view)
-{
-    const int span = plot.right - plot.left - 1;
-    if (span <= 0)
-        return std::nullopt;
-    return view.lo + double(px - plot.left) * (view.hi - view.lo) / span;
-}
-
-std::optional<double> pixelToDataY(int py, const PixelRect& plot, AxisRange view)
-{
-    const int span = plot.bottom - plot.top - 1;
-    if (span <= 0)
-        return std::nullopt;
-    return view.hi - double(py - plot.top) * (view.hi - view.lo) / span;
-}
-
 std::optional<ZoomTarget> zoomTarget(double xa, double ya, double xb, double yb, AxisRange viewX, AxisRange viewY)
 {
     auto clampTo = [](double a, double b, AxisRange view) {

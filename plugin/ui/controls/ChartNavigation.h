@@ -30,11 +30,6 @@ std::optional<AxisRange> horizontalScrollTarget(ScrollRequest request, int thumb
 std::optional<AxisRange> verticalScrollTarget(ScrollRequest request, int thumbPosition, AxisRange view,
                                               AxisRange full, double step);
 
-// Data values under a pixel of the plot rectangle of the last paint; nothing when the rectangle
-// is too small to tell.
-std::optional<double> pixelToDataX(int px, const PixelRect& plot, AxisRange view);
-std::optional<double> pixelToDataY(int py, const PixelRect& plot, AxisRange view);
-
 struct ZoomTarget {
     AxisRange x;
     AxisRange y;
