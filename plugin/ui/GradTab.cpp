@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 
 namespace ui {
 
@@ -59,20 +58,7 @@ GradTab::GradTab(QWidget* parent) : TemplatePage(kTemplateId, parent, makeChart)
         connect(modelCombo_, &QComboBox::currentIndexChanged, this, [this] { onModelChanged(); });
 }
 
-GradTab::~GradTab()
-{
-    // The chart outlives these arrays by a moment (children go after the members): let it hold
-    // no pointer into them.
-    if (!chart_)
-        return;
-    std::lock_guard<std::recursive_mutex> lock(chart_->paintLock());
-    for (controls::CAutoSeries& s : chart_->series) {
-        s.xData = nullptr;
-        s.yData = nullptr;
-        s.count = 0;
-        s.updateAccessors();
-    }
-}
+GradTab::~GradTab() = default;
 
 void GradTab::setUpPointList()
 {
@@ -90,7 +76,6 @@ void GradTab::setUpChart()
 {
     if (!chart_)
         return;
-    std::lock_guard<std::recursive_mutex> lock(chart_->paintLock());
     chart_->axisStyle = controls::AxisClosedFrame;
     chart_->xTitle = std::u16string(u"Площадь").substr(0, kTitleLimit);
     chart_->yTitle = std::u16string(u"Концентрация").substr(0, kTitleLimit);
@@ -200,7 +185,6 @@ void GradTab::updateChart()
 {
     if (!chart_)
         return;
-    std::lock_guard<std::recursive_mutex> lock(chart_->paintLock());
     lineX_.clear();
     lineY_.clear();
     pointX_.clear();

@@ -70,8 +70,8 @@ private:
     void onModelChanged();
 
     std::vector<CalibrationRow> rows_;
-    // The chart reads these arrays while it paints: they change only under its paint lock and
-    // only in updateChart().
+    // The chart reads these arrays only while it paints, which it never does once the page is being
+    // destroyed; they change only in updateChart(), which then asks for a repaint.
     std::vector<double> lineX_;
     std::vector<double> lineY_;
     std::vector<double> pointX_;

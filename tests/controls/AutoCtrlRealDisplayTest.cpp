@@ -95,9 +95,9 @@ TEST(ChartOnRealDisplay, NoFocusNoKeyScrollAndNoZoomOnAReleaseOutside)
     const QPoint beyond = owner.mapToGlobal(QPoint(owner.width() + 60, owner.height() / 2));
     xdotool(at(global(0.3, 0.3)) + QStringList{QStringLiteral("mousedown"), QStringLiteral("1")});
     xdotool(at(global(0.6, 0.6)));
-    EXPECT_TRUE(chart->dragging);
+    EXPECT_TRUE(chart->interaction().dragging());
     xdotool(at(beyond) + QStringList{QStringLiteral("mouseup"), QStringLiteral("1")});
-    EXPECT_FALSE(chart->dragging);
+    EXPECT_FALSE(chart->interaction().dragging());
     EXPECT_EQ(notes.count, 0);
     EXPECT_TRUE(chart->autoX && chart->autoY);
 

@@ -110,7 +110,7 @@ TEST_F(ChartTest, ADragOfTwoPixelsDoesNotZoom)
     EXPECT_TRUE(chart->autoX);
     EXPECT_TRUE(chart->autoY);
     EXPECT_TRUE(listener.notifications.empty());
-    EXPECT_FALSE(chart->dragging);
+    EXPECT_FALSE(chart->interaction().dragging());
     QCoreApplication::processEvents();
     EXPECT_TRUE(listener.mouse.size() >= 2);   // the moves go on; the zoom's press and release do not
     for (const ChartMouseMessage& m : listener.mouse)
@@ -119,11 +119,11 @@ TEST_F(ChartTest, ADragOfTwoPixelsDoesNotZoom)
     // A move that finds the button no longer down ends the drag without zooming.
     QWidget* vp = chart->viewport();
     QTest::mousePress(vp, Qt::LeftButton, {}, c);
-    EXPECT_TRUE(chart->dragging);
+    EXPECT_TRUE(chart->interaction().dragging());
     QMouseEvent move(QEvent::MouseMove, QPointF(c + QPoint(80, 80)), QPointF(vp->mapToGlobal(c + QPoint(80, 80))),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(vp, &move);
-    EXPECT_FALSE(chart->dragging);
+    EXPECT_FALSE(chart->interaction().dragging());
     QTest::mouseRelease(vp, Qt::LeftButton, {}, c + QPoint(80, 80));
     EXPECT_TRUE(listener.notifications.empty());
     EXPECT_TRUE(chart->autoX);
@@ -144,7 +144,7 @@ TEST_F(ChartTest, ZoomIntoTheMiddleThenScrollToTheEnd)
     const QPoint from = plotPoint(0.35, 0.3), to = plotPoint(0.6, 0.7);
     QTest::mousePress(vp, Qt::LeftButton, {}, from);
     QTest::mouseMove(vp, to);
-    EXPECT_TRUE(chart->dragging);
+    EXPECT_TRUE(chart->interaction().dragging());
     saveControlScreenshot(chart, QStringLiteral("chart_dragging"));
     QTest::mouseRelease(vp, Qt::LeftButton, {}, to);
 
@@ -214,9 +214,9 @@ TEST_F(ChartTest, TheMouseIsNotCapturedSoAReleaseOutsideDoesNotZoom)
     QTest::mousePress(vp, Qt::LeftButton, {}, from);
     QTest::mouseMove(vp, inside);
     QTest::mouseMove(vp, outside);
-    EXPECT_EQ(chart->dragRect.x1, inside.x()) << "a move outside does not move the corner";
+    EXPECT_EQ(chart->interaction().dragRect().x1, inside.x()) << "a move outside does not move the corner";
     QTest::mouseRelease(vp, Qt::LeftButton, {}, outside);
-    EXPECT_FALSE(chart->dragging);
+    EXPECT_FALSE(chart->interaction().dragging());
     EXPECT_TRUE(listener.notifications.empty());
     EXPECT_TRUE(chart->autoX && chart->autoY);
     QCoreApplication::processEvents();

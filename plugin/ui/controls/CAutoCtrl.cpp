@@ -71,6 +71,18 @@ CAutoCtrl::CAutoCtrl(QWidget* parent, int controlId) : QAbstractScrollArea(paren
 
 CAutoCtrl::~CAutoCtrl() = default;
 
+void CAutoCtrl::recoverFromFailure() noexcept
+{
+    // A handler failed (memory, or the owner's listener threw): no drag stays half done, and the
+    // chart is drawn again from its settings. Nothing may reach the event loop.
+    try {
+        interaction_.cancel();
+        invalidate();
+    } catch (...) {
+        frameStale_ = true;
+    }
+}
+
 void CAutoCtrl::invalidate()
 {
     frameStale_ = true;
@@ -106,7 +118,6 @@ void CAutoCtrl::applyBarState(Qt::Orientation orientation, const ScrollBarState&
 
 bool CAutoCtrl::renderFrame(QImage& target)
 {
-    std::lock_guard<std::recursive_mutex> lock(paintLock_);
     updateScrollBars();
     // The data ranges once per paint (the bars may have changed the client area, not the data).
     const AxisRange fullX = dataRangeX(), fullY = dataRangeY();
@@ -135,8 +146,7 @@ bool CAutoCtrl::renderFrame(QImage& target)
 void CAutoCtrl::paintEvent(QPaintEvent* event)
 {
     try {
-        std::lock_guard<std::recursive_mutex> lock(paintLock_);
-        // A paint asked for by the zoom rectangle alone takes the chart from the last frame.
+            // A paint asked for by the zoom rectangle alone takes the chart from the last frame.
         const bool bandOnly = frameDrawn_ && !frameStale_ && frame_.size() == viewport()->size() &&
                               (event->region() - bandDirty_).isEmpty();
         bandDirty_ = QRegion();
@@ -148,8 +158,8 @@ void CAutoCtrl::paintEvent(QPaintEvent* event)
             return;
         QPainter painter(viewport());
         painter.drawImage(0, 0, frame_);
-        if (dragging)
-            drawDragFrame(painter);
+        if (interaction_.dragging())
+            drawBand(painter);
     } catch (...) {
         // A paint that fails leaves the window as it was; the next paint tries again.
         frameStale_ = true;
@@ -160,8 +170,9 @@ QRegion CAutoCtrl::bandOutline() const
 {
     // The pixels from the smaller corner up to, not including, the larger one, one pixel wide; a
     // rectangle without width or height shows nothing.
-    const int left = std::min(dragRect.x0, dragRect.x1), right = std::max(dragRect.x0, dragRect.x1);
-    const int top = std::min(dragRect.y0, dragRect.y1), bottom = std::max(dragRect.y0, dragRect.y1);
+    const DragRect& r = interaction_.dragRect();
+    const int left = std::min(r.x0, r.x1), right = std::max(r.x0, r.x1);
+    const int top = std::min(r.y0, r.y1), bottom = std::max(r.y0, r.y1);
     if (right == left || bottom == top)
         return QRegion();
     const QRect outer(QPoint(left, top), QPoint(right - 1, bottom - 1));
@@ -175,7 +186,7 @@ void CAutoCtrl::repaintBand(const QRegion& outline)
     viewport()->update(outline);
 }
 
-void CAutoCtrl::drawDragFrame(QPainter& painter) const
+void CAutoCtrl::drawBand(QPainter& painter) const
 {
     // Inverting the pixels under the frame makes it visible on any colour.
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
@@ -188,19 +199,14 @@ void CAutoCtrl::onScrollAction(Qt::Orientation orientation, int action)
     if (applyingBars_)
         return;
     try {
-        std::lock_guard<std::recursive_mutex> lock(paintLock_);
         const bool horizontal = orientation == Qt::Horizontal;
-        // Scrolling exists only while the bar is shown.
-        const Qt::ScrollBarPolicy policy = horizontal ? horizontalScrollBarPolicy() : verticalScrollBarPolicy();
-        if (policy != Qt::ScrollBarAlwaysOn)
-            return;
+        const bool shown = (horizontal ? horizontalScrollBarPolicy() : verticalScrollBarPolicy()) == Qt::ScrollBarAlwaysOn;
         QScrollBar* bar = horizontal ? horizontalScrollBar() : verticalScrollBar();
         const ScrollRequest request = requestOf(action);
         const int position = bar->sliderPosition();
-        const ChartFrame& f = lastFrame_;
-        std::optional<AxisRange> target =
-            horizontal ? horizontalScrollTarget(request, position, f.scale.x, f.fullX, f.xTicks.step)
-                       : verticalScrollTarget(request, position, f.scale.y, f.fullY, f.yTicks.step);
+        const std::optional<AxisRange> target =
+            horizontal ? ChartInteraction::horizontalScroll(request, position, shown, lastFrame_)
+                       : ChartInteraction::verticalScroll(request, position, shown, lastFrame_);
         if (!target)
             return;
         bool& automatic = horizontal ? autoX : autoY;
@@ -216,6 +222,7 @@ void CAutoCtrl::onScrollAction(Qt::Orientation orientation, int action)
         invalidate();
         notify(horizontal ? ACN_HSCROLLED : ACN_VSCROLLED);
     } catch (...) {
+        recoverFromFailure();
     }
 }
 
@@ -223,11 +230,8 @@ void CAutoCtrl::mousePressEvent(QMouseEvent* event)
 {
     try {
         const QPoint p = event->position().toPoint();
-        if (event->button() == Qt::LeftButton && !dragging) {
-            dragRect = {p.x(), p.y(), p.x(), p.y()};
-            dragging = true;
+        if (event->button() == Qt::LeftButton && interaction_.press({p.x(), p.y()}))
             return;
-        }
         if (event->button() == Qt::LeftButton)
             passOn(WM_LBUTTONDOWN, *event);
         else if (event->button() == Qt::RightButton)
@@ -235,6 +239,7 @@ void CAutoCtrl::mousePressEvent(QMouseEvent* event)
         else if (event->button() == Qt::MiddleButton)
             passOn(WM_MBUTTONDOWN, *event);
     } catch (...) {
+        recoverFromFailure();
     }
 }
 
@@ -251,19 +256,12 @@ void CAutoCtrl::mouseMoveEvent(QMouseEvent* event)
         if (!insideClient(*event))
             return;
         const QPoint p = event->position().toPoint();
-        if (dragging && (p.x() != dragRect.x1 || p.y() != dragRect.y1)) {
-            QRegion outline = bandOutline();
-            if (event->buttons() & Qt::LeftButton) {
-                dragRect.x1 = p.x();
-                dragRect.y1 = p.y();
-                outline += bandOutline();
-            } else {
-                dragging = false;
-            }
-            repaintBand(outline);
-        }
+        const QRegion before = bandOutline();
+        if (interaction_.move({p.x(), p.y()}, event->buttons() & Qt::LeftButton))
+            repaintBand(before + bandOutline());
         passOn(WM_MOUSEMOVE, *event);
     } catch (...) {
+        recoverFromFailure();
     }
 }
 
@@ -272,15 +270,20 @@ void CAutoCtrl::mouseReleaseEvent(QMouseEvent* event)
     try {
         if (!insideClient(*event)) {
             // Released over another window: no zoom, and the rectangle goes.
-            if (event->button() == Qt::LeftButton && dragging) {
-                dragging = false;
-                repaintBand(bandOutline());
-            }
+            const QRegion band = bandOutline();
+            if (event->button() == Qt::LeftButton && interaction_.cancel())
+                repaintBand(band);
             return;
         }
-        if (event->button() == Qt::LeftButton && dragging) {
-            finishZoom();
-            return;
+        if (event->button() == Qt::LeftButton) {
+            const QRegion band = bandOutline();
+            std::optional<ZoomTarget> zoom;
+            if (interaction_.release(lastFrame_.scale, zoom)) {
+                repaintBand(band);
+                if (zoom)
+                    applyZoom(*zoom);
+                return;
+            }
         }
         if (event->button() == Qt::LeftButton)
             passOn(WM_LBUTTONUP, *event);
@@ -289,6 +292,7 @@ void CAutoCtrl::mouseReleaseEvent(QMouseEvent* event)
         else if (event->button() == Qt::MiddleButton)
             passOn(WM_MBUTTONUP, *event);
     } catch (...) {
+        recoverFromFailure();
     }
 }
 
@@ -299,42 +303,32 @@ void CAutoCtrl::mouseDoubleClickEvent(QMouseEvent* event)
             return;
         // The second press of a double click is a double click, not the start of a zoom; the
         // release that follows then goes to the owner as well.
-        if (dragging && dragRect.x0 == dragRect.x1 && dragRect.y0 == dragRect.y1)
-            dragging = false;   // nothing was drawn yet
+        if (interaction_.state() == ChartInteraction::State::Pressing) {
+            const QRegion band = bandOutline();
+            interaction_.cancel();
+            repaintBand(band);
+        }
         passOn(WM_LBUTTONDBLCLK, *event);
     } catch (...) {
+        recoverFromFailure();
     }
 }
 
-void CAutoCtrl::finishZoom()
+void CAutoCtrl::applyZoom(const ZoomTarget& target)
 {
-    std::lock_guard<std::recursive_mutex> lock(paintLock_);
-    dragging = false;
-    repaintBand(bandOutline());
-    const DragRect r = dragRect;
-    if (std::abs(r.x1 - r.x0) < kMinZoomPixels || std::abs(r.y1 - r.y0) < kMinZoomPixels)
-        return;
-    const ScaleMap& scale = lastFrame_.scale;
-    const auto xa = scale.dataX(r.x0), xb = scale.dataX(r.x1);
-    const auto ya = scale.dataY(r.y0), yb = scale.dataY(r.y1);
-    if (!xa || !xb || !ya || !yb)
-        return;
-    const std::optional<ZoomTarget> target = zoomTarget(*xa, *ya, *xb, *yb, scale.x, scale.y);
-    if (!target)
-        return;
-    if (target->x.lo >= target->x.hi) {
+    if (target.x.lo >= target.x.hi) {
         autoX = true;
     } else {
         autoX = false;
-        xMinFixed = target->x.lo;
-        xMaxFixed = target->x.hi;
+        xMinFixed = target.x.lo;
+        xMaxFixed = target.x.hi;
     }
-    if (target->y.lo >= target->y.hi) {
+    if (target.y.lo >= target.y.hi) {
         autoY = true;
     } else {
         autoY = false;
-        yMinFixed = target->y.lo;
-        yMaxFixed = target->y.hi;
+        yMinFixed = target.y.lo;
+        yMaxFixed = target.y.hi;
     }
     invalidate();
     notify(ACN_ZOOMED);
@@ -370,6 +364,7 @@ void CAutoCtrl::passOn(int code, const QMouseEvent& event)
                 if (listener_)
                     listener_->onChartMouseMessage(*this, message);
             } catch (...) {
+                recoverFromFailure();
             }
         },
         Qt::QueuedConnection);

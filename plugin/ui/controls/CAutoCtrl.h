@@ -4,16 +4,15 @@
 // on to the owner.
 //
 // The owner sets titles, series, fixed ranges, colours and styles by writing the panel's fields
-// (under paintLock() when it does so from another thread) and then calls invalidate().
+// and then calls invalidate(). Everything runs on the user-interface thread.
 #include "ui/controls/AutoCtrlListener.h"
 #include "ui/controls/CAutoPanel.h"
-#include "ui/controls/ChartNavigation.h"
+#include "ui/controls/ChartFrame.h"
+#include "ui/controls/ChartInteraction.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QRegion>
-
-#include <mutex>
 
 class QKeyEvent;
 class QMouseEvent;
@@ -30,9 +29,6 @@ public:
     void setControlId(int id) { controlId_ = id; }
     int controlId() const { return controlId_; }
 
-    // Held for the whole of every paint, zoom and scroll.
-    std::recursive_mutex& paintLock() { return paintLock_; }
-
     // Asks for a repaint; the background is never erased, the paint covers every pixel.
     void invalidate();
 
@@ -42,13 +38,8 @@ public:
 
     // What the last paint settled: data ranges, plot area, ranges in use, ticks.
     const ChartFrame& lastFrame() const { return lastFrame_; }
-
-    // The zoom rectangle being dragged: start (x0, y0) and current corner (x1, y1).
-    struct DragRect {
-        int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    };
-    bool dragging = false;
-    DragRect dragRect;
+    // The zoom rectangle's state.
+    const ChartInteraction& interaction() const { return interaction_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,20 +55,21 @@ private:
     void updateScrollBars();
     void applyBarState(Qt::Orientation orientation, const ScrollBarState& state);
     void onScrollAction(Qt::Orientation orientation, int action);
-    void finishZoom();
-    void drawDragFrame(QPainter& painter) const;
+    void applyZoom(const ZoomTarget& target);
+    void drawBand(QPainter& painter) const;
     bool insideClient(const QMouseEvent& event) const;
     // Repaints the zoom rectangle's outline only: the chart under it comes from the last frame.
     void repaintBand(const QRegion& outline);
     QRegion bandOutline() const;
     void passOn(int code, const QMouseEvent& event);
     void notify(int code);
+    void recoverFromFailure() noexcept;
 
     AutoCtrlListener* listener_ = nullptr;
     int controlId_ = 0;
-    std::recursive_mutex paintLock_;
     bool applyingBars_ = false;
     ChartFrame lastFrame_;
+    ChartInteraction interaction_;
 
     // The last frame drawn, so that moving the zoom rectangle needs no new drawing of the chart.
     QImage frame_;
