@@ -15,51 +15,51 @@ constexpr double tailReach = 7.0;
 // Medians of long signals are taken over an even sample of this many points at most.
 constexpr std::size_t medianSample = 20000;
 
-double median(const std::vector<double>& values)
+// The median of n values given by `at`; long runs through an even sample.
+template <typename At>
+double medianOf(std::size_t n, At at)
 {
-    if (values.empty())
+    if (n == 0)
         return 0;
-    const std::size_t stride = values.size() > medianSample ? values.size() / medianSample : 1;
+    const std::size_t stride = n > medianSample ? n / medianSample : 1;
     std::vector<double> sample;
-    sample.reserve(values.size() / stride + 1);
-    for (std::size_t i = 0; i < values.size(); i += stride)
-        sample.push_back(values[i]);
+    sample.reserve(n / stride + 1);
+    for (std::size_t i = 0; i < n; i += stride)
+        sample.push_back(at(i));
     auto middle = sample.begin() + static_cast<std::ptrdiff_t>(sample.size() / 2);
     std::nth_element(sample.begin(), middle, sample.end());
     return *middle;
 }
 
 // Median absolute deviation from the median, scaled to a standard deviation.
-double robustSigma(const std::vector<double>& values, double& centre)
+template <typename At>
+double robustSigmaOf(std::size_t n, At at)
 {
-    centre = median(values);
-    std::vector<double> deviations(values.size());
-    for (std::size_t i = 0; i < values.size(); ++i)
-        deviations[i] = std::fabs(values[i] - centre);
-    return madToSigma * median(deviations);
+    const double centre = medianOf(n, at);
+    return madToSigma * medianOf(n, [&](std::size_t i) { return std::fabs(at(i) - centre); });
 }
 
-// The scatter of `values` where the signal is quietest. Peaks can cover most of a busy
+// The scatter of n values where the signal is quietest. Peaks can cover most of a busy
 // chromatogram (a gasoline run is peaks from end to end), so a median over the whole run would take
 // peak flanks for noise; instead the run is cut into stretches, the scatter of each is measured
 // robustly, and a low quantile of those is taken. Stretches without any scatter (a quantised,
 // perfectly flat start) are passed over.
-double quietSigma(const std::vector<double>& values)
+template <typename At>
+double quietSigma(std::size_t n, At at)
 {
-    const std::size_t stretch = std::max<std::size_t>(64, values.size() / 50);
+    // A hundred stretches of at most 512 points, spread over the run, measure a long signal well
+    // enough and keep the cost independent of its length.
+    const std::size_t stretch = std::clamp<std::size_t>(n / 50, 64, 512);
+    const std::size_t stride = stretch * std::max<std::size_t>(1, n / stretch / 100);
     std::vector<double> sigmas;
-    for (std::size_t from = 0; from + stretch / 2 <= values.size(); from += stretch) {
-        const std::size_t to = std::min(values.size(), from + stretch);
-        const std::vector<double> part(values.begin() + static_cast<std::ptrdiff_t>(from), values.begin() + static_cast<std::ptrdiff_t>(to));
-        double centre = 0;
-        const double sigma = robustSigma(part, centre);
+    for (std::size_t from = 0; from + stretch / 2 <= n; from += stride) {
+        const std::size_t length = std::min(n, from + stretch) - from;
+        const double sigma = robustSigmaOf(length, [&](std::size_t i) { return at(from + i); });
         if (sigma > 0)
             sigmas.push_back(sigma);
     }
-    if (sigmas.empty()) {
-        double centre = 0;
-        return robustSigma(values, centre);
-    }
+    if (sigmas.empty())
+        return robustSigmaOf(n, at);
     auto quantile = sigmas.begin() + static_cast<std::ptrdiff_t>(sigmas.size() / 5);
     std::nth_element(sigmas.begin(), quantile, sigmas.end());
     return *quantile;
@@ -68,15 +68,33 @@ double quietSigma(const std::vector<double>& values)
 std::vector<double> movingAverage(const std::vector<double>& values, int width)
 {
     const std::size_t n = values.size();
-    std::vector<double> prefix(n + 1, 0.0);
-    for (std::size_t i = 0; i < n; ++i)
-        prefix[i + 1] = prefix[i] + values[i];
     std::vector<double> smoothed(n);
-    const std::size_t half = static_cast<std::size_t>(width / 2);
-    for (std::size_t i = 0; i < n; ++i) {
-        // The window shrinks symmetrically at the ends, so that it never shifts a peak.
+    const std::size_t half = std::min(static_cast<std::size_t>(width / 2), n / 2);
+    // The window shrinks symmetrically at the ends, so that it never shifts a peak.
+    auto direct = [&](std::size_t i) {
         const std::size_t reach = std::min({half, i, n - 1 - i});
-        smoothed[i] = (prefix[i + reach + 1] - prefix[i - reach]) / static_cast<double>(2 * reach + 1);
+        double sum = 0;
+        for (std::size_t k = i - reach; k <= i + reach; ++k)
+            sum += values[k];
+        return sum / static_cast<double>(2 * reach + 1);
+    };
+    if (n < 2 * half + 1) {
+        for (std::size_t i = 0; i < n; ++i)
+            smoothed[i] = direct(i);
+        return smoothed;
+    }
+    for (std::size_t i = 0; i < half; ++i) {
+        smoothed[i] = direct(i);
+        smoothed[n - 1 - i] = direct(n - 1 - i);
+    }
+    double sum = 0;
+    for (std::size_t k = 0; k <= 2 * half; ++k)
+        sum += values[k];
+    const double count = static_cast<double>(2 * half + 1);
+    for (std::size_t i = half; i + half < n; ++i) {
+        smoothed[i] = sum / count;
+        if (i + half + 1 < n)
+            sum += values[i + half + 1] - values[i - half];
     }
     return smoothed;
 }
@@ -95,16 +113,20 @@ int oddAtLeast3(double width)
 // narrow enough to leave the peak's shape alone.
 int chooseSmoothing(const std::vector<double>& values, double noise)
 {
-    const std::vector<double> light = movingAverage(values, 3);
-    const double level = median(light);
-    const std::size_t top = static_cast<std::size_t>(std::max_element(light.begin(), light.end()) - light.begin());
-    if (light[top] - level < 10 * noise)
+    const std::size_t n = values.size();
+    auto light = [&](std::size_t i) { return i == 0 || i + 1 == n ? values[i] : (values[i - 1] + values[i] + values[i + 1]) / 3; };
+    const double level = medianOf(n, light);
+    std::size_t top = 0;
+    for (std::size_t i = 1; i < n; ++i)
+        if (light(i) > light(top))
+            top = i;
+    if (light(top) - level < 10 * noise)
         return 5;
-    const double half = (light[top] + level) / 2;
+    const double half = (light(top) + level) / 2;
     std::size_t left = top, right = top;
-    while (left > 0 && light[left] > half)
+    while (left > 0 && light(left) > half)
         --left;
-    while (right + 1 < light.size() && light[right] > half)
+    while (right + 1 < n && light(right) > half)
         ++right;
     return oddAtLeast3(static_cast<double>(right - left) / 4.0);
 }
@@ -330,11 +352,8 @@ double PeakIntegrator::noiseLevel(const std::vector<double>& values)
 {
     if (values.size() < 3)
         return 0;
-    std::vector<double> steps(values.size() - 1);
-    for (std::size_t i = 0; i + 1 < values.size(); ++i)
-        steps[i] = values[i + 1] - values[i];
     // A step holds the noise of two points.
-    return quietSigma(steps) / std::sqrt(2.0);
+    return quietSigma(values.size() - 1, [&](std::size_t i) { return values[i + 1] - values[i]; }) / std::sqrt(2.0);
 }
 
 std::vector<Peak> PeakIntegrator::integrate(const std::vector<double>& times, const std::vector<double>& values) const
@@ -343,16 +362,18 @@ std::vector<Peak> PeakIntegrator::integrate(const std::vector<double>& times, co
     const std::size_t n = std::min(times.size(), values.size());
     if (n < 5)
         return peaks;
-    const std::vector<double> y(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(n));
+    // One time per value is the contract; a longer list of values is cut to the times.
+    std::vector<double> cut;
+    if (values.size() != n)
+        cut.assign(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(n));
+    const std::vector<double>& y = values.size() == n ? values : cut;
     const double noise = noiseLevel(y);
     const int width = options_.smoothingPoints > 0 ? oddAtLeast3(options_.smoothingPoints) : chooseSmoothing(y, noise);
     const std::vector<double> smoothed = movingAverage(y, width);
 
-    std::vector<double> slopes(n - 2);
-    for (std::size_t i = 1; i + 1 < n; ++i)
-        slopes[i - 1] = (smoothed[i + 1] - smoothed[i - 1]) / 2;
-    const double slopeOffset = median(slopes);  // a drifting baseline's own slope
-    const double slopeNoise = quietSigma(slopes);
+    auto slopeAt = [&](std::size_t i) { return (smoothed[i + 2] - smoothed[i]) / 2; };
+    const double slopeOffset = medianOf(n - 2, slopeAt);  // a drifting baseline's own slope
+    const double slopeNoise = quietSigma(n - 2, slopeAt);
     // A perfectly flat signal has no noise; any rise at all is then a peak.
     const double threshold = options_.slopeThreshold * std::max(slopeNoise, 1e-12 * (1 + std::fabs(slopeOffset)));
     const double minHeight = options_.minHeight > 0 ? options_.minHeight : 10 * noise;
