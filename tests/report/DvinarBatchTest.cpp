@@ -195,6 +195,16 @@ TEST_F(DvinarBatchTest, UnreadableChromatogramIsStillLoadedAndReported)
         }
     }
     EXPECT_EQ(unread, 1);
+    // Its record names it without a size or digest: there was nothing to read.
+    int unhashed = 0;
+    for (const QJsonValue& value : parseJson(outcome.out)["provenance"].toObject()["inputs"].toArray()) {
+        const QJsonObject input = value.toObject();
+        const bool missing = input["path"].toString().endsWith("sample_run1.stg");
+        unhashed += missing;
+        EXPECT_EQ(input["bytes"].isNull(), missing);
+        EXPECT_EQ(input["sha256"].isNull(), missing);
+    }
+    EXPECT_EQ(unhashed, 1);
 }
 
 TEST_F(DvinarBatchTest, ExitCodesTellArgumentsDatabaseAndReportApart)
