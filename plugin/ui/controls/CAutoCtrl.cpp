@@ -89,10 +89,9 @@ void CAutoCtrl::invalidate()
     viewport()->update();
 }
 
-void CAutoCtrl::updateScrollBars()
+void CAutoCtrl::updateScrollBars(AxisRange fullX, AxisRange fullY)
 {
     // From the data, the ranges in use and the tick steps of the previous paint.
-    const AxisRange fullX = dataRangeX(), fullY = dataRangeY();
     applyBarState(Qt::Horizontal, horizontalBarState(fullX, rangeInUseX(fullX), lastFrame_.xTicks.step));
     applyBarState(Qt::Vertical, verticalBarState(fullY, rangeInUseY(fullY), lastFrame_.yTicks.step));
 }
@@ -118,9 +117,9 @@ void CAutoCtrl::applyBarState(Qt::Orientation orientation, const ScrollBarState&
 
 bool CAutoCtrl::renderFrame(QImage& target)
 {
-    updateScrollBars();
-    // The data ranges once per paint (the bars may have changed the client area, not the data).
+    // The data ranges, once per paint: for the scroll bars first, which may change the client area.
     const AxisRange fullX = dataRangeX(), fullY = dataRangeY();
+    updateScrollBars(fullX, fullY);
     ChartFrame frame;
     frame.fullX = fullX;
     frame.fullY = fullY;
@@ -146,7 +145,7 @@ bool CAutoCtrl::renderFrame(QImage& target)
 void CAutoCtrl::paintEvent(QPaintEvent* event)
 {
     try {
-            // A paint asked for by the zoom rectangle alone takes the chart from the last frame.
+        // A paint asked for by the zoom rectangle alone takes the chart from the last frame.
         const bool bandOnly = frameDrawn_ && !frameStale_ && frame_.size() == viewport()->size() &&
                               (event->region() - bandDirty_).isEmpty();
         bandDirty_ = QRegion();

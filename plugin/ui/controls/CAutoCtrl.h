@@ -52,7 +52,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    void updateScrollBars();
+    void updateScrollBars(AxisRange fullX, AxisRange fullY);
     void applyBarState(Qt::Orientation orientation, const ScrollBarState& state);
     void onScrollAction(Qt::Orientation orientation, int action);
     void applyZoom(const ZoomTarget& target);
