@@ -16,9 +16,9 @@ namespace {
 // The host's answer when nothing was chosen, besides 0.
 constexpr intptr_t nothingChosen = 0x80000000LL;
 
-std::vector<int32_t> askTheAnalyst(const QString& databasePath, QWidget* hostWindow, bool* accepted)
+std::vector<int32_t> askTheAnalyst(const QString& databasePath, int language, QWidget* hostWindow, bool* accepted)
 {
-    AssayDialog dialog(databasePath, hostWindow);
+    AssayDialog dialog(databasePath, language, hostWindow);
     *accepted = dialog.exec() == QDialog::Accepted;
     return *accepted ? dialog.chosenIds() : std::vector<int32_t>();
 }
@@ -65,7 +65,7 @@ void serveAssayCommands(MessageBus& bus, QWidget* hostWindow, const AssayCommand
                 }
             } else {
                 bool accepted = false;
-                chosen = askTheAnalyst(options.databasePath, owner.data(), &accepted);
+                chosen = askTheAnalyst(options.databasePath, options.language, owner.data(), &accepted);
                 if (!accepted)
                     return 0;
             }
@@ -79,12 +79,12 @@ void serveAssayCommands(MessageBus& bus, QWidget* hostWindow, const AssayCommand
         }
     });
 
-    bus.serve("Main/OpenAssayFile", [owner](intptr_t, intptr_t pathAddress) -> intptr_t {
+    bus.serve("Main/OpenAssayFile", [owner, language = options.language](intptr_t, intptr_t pathAddress) -> intptr_t {
         try {
             if (!pathAddress)
                 return 0;
             const QString path = QString::fromUtf16(reinterpret_cast<const char16_t*>(pathAddress));
-            auto* viewer = new ChromatogramViewer(path, owner.data());
+            auto* viewer = new ChromatogramViewer(path, language, owner.data());
             viewer->setAttribute(Qt::WA_DeleteOnClose);
             viewer->show();
             return 1;

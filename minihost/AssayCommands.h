@@ -5,6 +5,8 @@
 // For scripts and tests the dialog can be answered without a person: a scripted choice is written
 // into the plug-in's array as given (so a test may also play a host that lists an id twice, or one
 // the dialog would not show) and its count returned.
+#include "HostTexts.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -29,6 +31,7 @@ std::optional<ScriptedAssayChoice> parseScriptedAssayChoice(const QString& text)
 
 struct AssayCommandOptions {
     QString databasePath;                             // the host database
+    int language = hostDefaultLanguage;               // of the dialog and the viewer
     std::optional<ScriptedAssayChoice> scriptedChoice;  // answers the dialog without showing it
 };
 

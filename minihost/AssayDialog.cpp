@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -30,14 +31,15 @@ QString fileNamePart(const QString& path)
 
 } // namespace
 
-AssayDialog::AssayDialog(const QString& databasePath, QWidget* parent) : QDialog(parent)
+AssayDialog::AssayDialog(const QString& databasePath, int language, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Open assays"));
+    const auto text = [language](HostText id) { return hostText(id, language); };
+    setWindowTitle(text(HostText::AssayDialogTitle));
     setObjectName(QStringLiteral("AssayDialog"));
 
     table_ = new QTableWidget(0, ColumnCount, this);
-    table_->setHorizontalHeaderLabels({QStringLiteral("File name"), QStringLiteral("Sample"), QStringLiteral("Mixture"),
-                                       QStringLiteral("Date"), QStringLiteral("Type")});
+    table_->setHorizontalHeaderLabels({text(HostText::FileNameColumn), text(HostText::SampleColumn),
+                                       text(HostText::MixtureColumn), text(HostText::DateColumn), text(HostText::TypeColumn)});
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -58,15 +60,18 @@ AssayDialog::AssayDialog(const QString& databasePath, QWidget* parent) : QDialog
         table_->setItem(row, MixtureColumn, cell(entry.mixture));
         const QDateTime date = QDateTime::fromSecsSinceEpoch(entry.date);
         table_->setItem(row, DateColumn, cell(date.toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
-        table_->setItem(row, TypeColumn, cell(entry.isCalibration ? QStringLiteral("Calibration") : QStringLiteral("Analysis")));
+        table_->setItem(row, TypeColumn, cell(text(entry.isCalibration ? HostText::CalibrationType : HostText::AnalysisType)));
     }
     table_->resizeColumnsToContents();
 
     status_ = new QLabel(this);
-    status_->setText(error.isEmpty() ? QStringLiteral("%1 assays in %2").arg(entries.size()).arg(databasePath)
-                                     : QStringLiteral("The host database cannot be read: %1").arg(error));
+    status_->setText(error.isEmpty() ? text(HostText::AssayCount).arg(entries.size()).arg(databasePath)
+                                     : text(HostText::DatabaseUnreadable).arg(error));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Qt names its standard buttons in English unless a translation is loaded.
+    buttons->button(QDialogButtonBox::Ok)->setText(text(HostText::OkButton));
+    buttons->button(QDialogButtonBox::Cancel)->setText(text(HostText::CancelButton));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(table_, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);

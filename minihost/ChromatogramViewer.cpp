@@ -29,16 +29,17 @@ QTableWidgetItem* numberCell(const char16_t* format, double value)
 
 } // namespace
 
-ChromatogramViewer::ChromatogramViewer(const QString& path, QWidget* parent) : QWidget(parent, Qt::Window)
+ChromatogramViewer::ChromatogramViewer(const QString& path, int language, QWidget* parent) : QWidget(parent, Qt::Window)
 {
+    const auto text = [language](HostText id) { return hostText(id, language); };
     setObjectName(QStringLiteral("ChromatogramViewer"));
-    setWindowTitle(QStringLiteral("Chromatogram - %1").arg(QFileInfo(path).fileName()));
+    setWindowTitle(text(HostText::ViewerTitle).arg(QFileInfo(path).fileName()));
     auto* layout = new QVBoxLayout(this);
 
     CVantrelFile4 file;
     loadResult_ = file.load(path.toStdU16String());
     if (loadResult_ != 0) {
-        auto* message = new QLabel(QStringLiteral("The chromatogram file cannot be read (code %1):\n%2").arg(loadResult_).arg(path), this);
+        auto* message = new QLabel(text(HostText::ChromatogramUnreadable).arg(loadResult_).arg(path), this);
         message->setAlignment(Qt::AlignCenter);
         layout->addWidget(message);
         resize(520, 160);
@@ -51,13 +52,14 @@ ChromatogramViewer::ChromatogramViewer(const QString& path, QWidget* parent) : Q
     auto* plotLayout = new QVBoxLayout(plots);
     plotLayout->setContentsMargins(0, 0, 0, 0);
     for (const Channel& channel : file.channels)
-        plotLayout->addWidget(new SignalPlot(channel, file.passport.duration, plots));
+        plotLayout->addWidget(new SignalPlot(channel, file.passport.duration, text(HostText::ChannelCaption).arg(channel.number), plots));
     if (file.channels.empty())
-        plotLayout->addWidget(new QLabel(QStringLiteral("The file holds no channel."), plots));
+        plotLayout->addWidget(new QLabel(text(HostText::NoChannel), plots));
 
     peakTable_ = new QTableWidget(0, 6, splitter);
-    peakTable_->setHorizontalHeaderLabels({QStringLiteral("Channel"), QStringLiteral("No."), QStringLiteral("Name"),
-                                           QStringLiteral("Time, min"), QStringLiteral("Area"), QStringLiteral("Height")});
+    peakTable_->setHorizontalHeaderLabels({text(HostText::ChannelColumn), text(HostText::PeakNumberColumn),
+                                           text(HostText::PeakNameColumn), text(HostText::TimeColumn),
+                                           text(HostText::AreaColumn), text(HostText::HeightColumn)});
     peakTable_->verticalHeader()->setVisible(false);
     peakTable_->horizontalHeader()->setStretchLastSection(true);
     peakTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -22,10 +22,10 @@ void collectPaths(const QList<QAction*>& actions, const QString& prefix, QString
 
 } // namespace
 
-HostWindow::HostWindow(MessageBus& bus) : bus_(bus)
+HostWindow::HostWindow(MessageBus& bus, int language) : bus_(bus)
 {
-    setWindowTitle(QStringLiteral("Vantrel (minihost)"));
-    auto* label = new QLabel(QStringLiteral("Vantrel host stand-in. Plug-in commands are in the menus."), this);
+    setWindowTitle(hostText(HostText::MainWindowTitle, language));
+    auto* label = new QLabel(hostText(HostText::MainWindowNote, language), this);
     label->setAlignment(Qt::AlignCenter);
     setCentralWidget(label);
     resize(800, 500);

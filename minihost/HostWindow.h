@@ -1,5 +1,7 @@
 #pragma once
 // The host's main window: a menu bar that plug-ins extend through "MainMenu/CreateNewMenu".
+#include "HostTexts.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -9,7 +11,7 @@ class QAction;
 
 class HostWindow : public QMainWindow {
 public:
-    explicit HostWindow(MessageBus& bus);
+    explicit HostWindow(MessageBus& bus, int language = hostDefaultLanguage);
 
     // "A/B/C": menu A, its submenu B, and the item C that runs the command.
     QAction* createMenuItem(const QString& path, const QString& commandName);

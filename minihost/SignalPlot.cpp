@@ -22,8 +22,8 @@ QString number(const char16_t* format, double value)
 
 } // namespace
 
-SignalPlot::SignalPlot(const Channel& channel, double duration, QWidget* parent)
-    : QWidget(parent), number_(channel.number), peaks_(channel.peaks)
+SignalPlot::SignalPlot(const Channel& channel, double duration, const QString& caption, QWidget* parent)
+    : QWidget(parent), caption_(caption), peaks_(channel.peaks)
 {
     for (uint32_t sample : channel.signal.copySamples())
         samples_.push_back(static_cast<double>(sample));
@@ -69,7 +69,7 @@ void SignalPlot::paintEvent(QPaintEvent*)
 
     painter.setPen(palette().color(QPalette::Text));
     painter.drawText(QRectF(area.left(), 2, area.width(), marginTop - 4), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Channel %1").arg(number_));
+                     caption_);
     painter.setPen(QPen(Qt::gray, 1));
     painter.drawRect(area);
     for (int tick = 0; tick <= 5; ++tick) {

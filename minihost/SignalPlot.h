@@ -11,7 +11,8 @@
 class SignalPlot : public QWidget {
 public:
     // `duration`: the run's length in minutes; 0 when the file does not say.
-    SignalPlot(const Channel& channel, double duration, QWidget* parent = nullptr);
+    // `caption`: the channel's name above the curve.
+    SignalPlot(const Channel& channel, double duration, const QString& caption, QWidget* parent = nullptr);
 
     QSize minimumSizeHint() const override { return {320, 160}; }
     QSize sizeHint() const override { return {640, 260}; }
@@ -22,7 +23,7 @@ protected:
 private:
     double sampleAt(double time) const;
 
-    int32_t number_ = 0;
+    QString caption_;
     std::vector<double> samples_;
     std::vector<Peak> peaks_;
     double timeSpan_ = 1;  // minutes from the first to the last sample

@@ -1,21 +1,26 @@
 // minihost: a small Vantrel host for running and testing plug-ins on Linux.
 #include "AndiImportCommand.h"
 #include "AssayCommands.h"
+#include "DvinarInstallation.h"
+#include "HostCommandLine.h"
 #include "HostCommands.h"
 #include "HostWindow.h"
 #include "MessageBus.h"
 #include "PluginLoader.h"
 #include "ProfileStore.h"
 
+#include "platform/InstalledData.h"
+#include "platform/Paths.h"
+
 #include <QAction>
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QDir>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -31,38 +36,56 @@ void printState(const HostWindow& window, const PluginLoader& loader)
     std::fflush(stdout);
 }
 
+// An installed minihost finds the plug-ins in the installation's plug-in folder; one in the build
+// folder has them beside itself.
+QString defaultPluginFolder()
+{
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QString installed = programFolder.absoluteFilePath(QStringLiteral(DVINAR_PLUGIN_DIR_FROM_BIN));
+    return QDir(installed).exists() ? QDir::cleanPath(installed) : programFolder.absolutePath();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const HostCommandLine line = parseHostCommandLine(arguments);
+    switch (line.outcome) {
+    case HostCommandLine::Outcome::Help:
+        std::fputs(hostUsage().toUtf8().constData(), stdout);
+        return 0;
+    case HostCommandLine::Outcome::Version:
+        std::printf("minihost %s\n", DVINAR_VERSION);
+        return 0;
+    case HostCommandLine::Outcome::Error:
+        std::fprintf(stderr, "minihost: %s\n\n%s", line.error.toUtf8().constData(), hostUsage().toUtf8().constData());
+        return 1;
+    case HostCommandLine::Outcome::Run:
+        break;
+    }
+
+    std::optional<ScriptedAssayChoice> scriptedChoice;
+    if (line.assayChoice || qEnvironmentVariableIsSet("MINIHOST_CHOOSE_ASSAYS")) {
+        const QString choice = line.assayChoice ? *line.assayChoice : qEnvironmentVariable("MINIHOST_CHOOSE_ASSAYS");
+        scriptedChoice = parseScriptedAssayChoice(choice);
+        if (!scriptedChoice) {
+            std::fprintf(stderr, "minihost: \"%s\" is no list of assay ids\n", choice.toUtf8().constData());
+            return 1;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("minihost"));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Vantrel host stand-in: loads the plug-ins of a folder and serves them."));
-    parser.addHelpOption();
-    QCommandLineOption pluginsOption(QStringLiteral("plugins"), QStringLiteral("Folder of plug-in libraries (default: the program's folder)."), QStringLiteral("dir"));
-    QCommandLineOption dbOption(QStringLiteral("db"), QStringLiteral("Host database file named to plug-ins (default: none)."), QStringLiteral("file"));
-    QCommandLineOption profileOption(QStringLiteral("profile"), QStringLiteral("Profile file kept between runs (default: ~/.config/minihost/profile.txt)."), QStringLiteral("file"));
-    QCommandLineOption languageOption(QStringLiteral("language"), QStringLiteral("Interface language identifier (default: 1049, Russian; 1033 English)."), QStringLiteral("id"), QStringLiteral("1049"));
-    QCommandLineOption triggerOption(QStringLiteral("trigger"), QStringLiteral("Choose the menu item \"A/B/C\" once the plug-ins are loaded (may repeat)."), QStringLiteral("path"));
-    QCommandLineOption printOption(QStringLiteral("print-state"), QStringLiteral("Print the plug-ins, menu items and open windows, then go on."));
-    QCommandLineOption quitOption(QStringLiteral("quit"), QStringLiteral("Quit after the triggers and the printing (for scripts and tests)."));
-    QCommandLineOption chooseAssaysOption(QStringLiteral("choose-assays"),
-        QStringLiteral("Answer the assay dialog without showing it: ids \"3,5\", \"cancel\" (0) or \"none\" (0x80000000). "
-                       "Default: $MINIHOST_CHOOSE_ASSAYS when set."), QStringLiteral("list"));
-    parser.addOptions({pluginsOption, dbOption, profileOption, languageOption, triggerOption, printOption, quitOption,
-                       chooseAssaysOption});
-    parser.process(app);
+    QApplication::setApplicationVersion(QStringLiteral(DVINAR_VERSION));
 
     HostOptions options;
-    bool languageOk = false;
-    options.language = parser.value(languageOption).toInt(&languageOk);
-    if (!languageOk)
-        options.language = 1049;
-    options.databasePath = parser.isSet(dbOption) ? QDir(parser.value(dbOption)).absolutePath() : QString();
+    options.language = line.language;
+    options.databasePath = line.databasePath ? QDir(*line.databasePath).absolutePath() : QString();
 
-    QString profilePath = parser.value(profileOption);
+    QString profilePath = line.profilePath.value_or(QString());
     if (profilePath.isEmpty()) {
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/minihost");
         QDir().mkpath(folder);
@@ -71,32 +94,32 @@ int main(int argc, char** argv)
     ProfileStore profile(profilePath);
 
     MessageBus bus;
-    HostWindow window(bus);
+    HostWindow window(bus, options.language);
     serveHostCommands(bus, window, profile, options);
 
     AssayCommandOptions assayOptions;
     assayOptions.databasePath = options.databasePath;
-    const QString choice = parser.isSet(chooseAssaysOption) ? parser.value(chooseAssaysOption)
-                                                            : qEnvironmentVariable("MINIHOST_CHOOSE_ASSAYS");
-    if (parser.isSet(chooseAssaysOption) || qEnvironmentVariableIsSet("MINIHOST_CHOOSE_ASSAYS")) {
-        assayOptions.scriptedChoice = parseScriptedAssayChoice(choice);
-        if (!assayOptions.scriptedChoice) {
-            std::fprintf(stderr, "minihost: \"%s\" is no list of assay ids\n", choice.toUtf8().constData());
-            return 1;
-        }
-    }
+    assayOptions.language = options.language;
+    assayOptions.scriptedChoice = scriptedChoice;
     serveAssayCommands(bus, &window, assayOptions);
     installAndiImportMenu(window, {options.databasePath, options.language}, dialogAndiImportPrompts());
 
+    // An installed minihost puts the shipped template and component table in place on its first run.
+    const QString dataFolder = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral(DVINAR_DATA_DIR_FROM_BIN));
+    if (QDir(dataFolder).exists())
+        for (const std::u16string& failure :
+             platform::copyMissingInstalledData(QDir::cleanPath(dataFolder).toStdU16String(), platform::publicDocumentsFolder()).failures)
+            std::fprintf(stderr, "minihost: cannot put the shipped file in place: %s\n", QString::fromStdU16String(failure).toUtf8().constData());
+
     PluginLoader loader;
-    const QString pluginFolder = parser.isSet(pluginsOption) ? parser.value(pluginsOption) : QCoreApplication::applicationDirPath();
+    const QString pluginFolder = line.pluginFolder ? *line.pluginFolder : defaultPluginFolder();
     loader.loadFolder(pluginFolder, bus.api());
     bus.raise("System/ModulesLoaded");
     window.show();
 
-    const QStringList triggers = parser.values(triggerOption);
-    const bool print = parser.isSet(printOption);
-    const bool quit = parser.isSet(quitOption);
+    const QStringList triggers = line.triggers;
+    const bool print = line.printState;
+    const bool quit = line.quit;
     int status = 0;
     QTimer::singleShot(0, &app, [&] {
         for (const QString& path : triggers) {

@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   locales fonts-dejavu-core binutils
   libnetcdf-dev netcdf-bin
+  help2man dpkg-dev file
 )
 
 missing=()

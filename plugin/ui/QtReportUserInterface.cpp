@@ -1,11 +1,11 @@
 #include "ui/QtReportUserInterface.h"
 
+#include "platform/qt/DesktopOpener.h"
 #include "platform/qt/MessageBoxes.h"
+#include "resources/ResourceModule.h"
 #include "ui/UiText.h"
 
-#include <QDesktopServices>
 #include <QFileDialog>
-#include <QUrl>
 
 namespace ui {
 
@@ -47,7 +47,14 @@ std::optional<std::u16string> QtReportUserInterface::askSavePath(const SaveRepor
 
 void QtReportUserInterface::openWithShell(const std::u16string& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(path)));
+    if (platform::openWithDesktop(toQString(path)))
+        return;
+    // The report is written all the same; without the path the analyst could not find it.
+    const QString text = resources::resourceModule().usesLanguageLibrary()
+                             ? QStringLiteral("The report could not be opened in a viewer.\nThe report is in the file:\n%1")
+                             : QStringLiteral("Не удалось открыть отчёт программой просмотра.\nОтчёт сохранён в файле:\n%1");
+    platform::messageBoxes().show(owner_, text.arg(toQString(path)), QStringLiteral("Dvinar"),
+                                  platform::MessageBoxIcon::Warning, platform::MessageBoxButtons::Ok);
 }
 
 } // namespace ui

@@ -16,6 +16,7 @@ public:
 
     void showError(const std::u16string& text) override;
     std::optional<std::u16string> askSavePath(const SaveReportRequest& request) override;
+    // When the desktop cannot open the report, a box names its file, in selectable text.
     void openWithShell(const std::u16string& path) override;
 
     // "HTML|*.html|Все|*.*||" -> "HTML (*.html);;Все (*.*)": the file dialog reads the patterns

@@ -4,9 +4,12 @@
 #include "AssayDialog.h"
 #include "ChromatogramViewer.h"
 #include "HostAssayData.h"
+#include "HostWindow.h"
 #include "MessageBus.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
@@ -16,6 +19,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -40,6 +44,38 @@ std::array<int32_t, 256> emptyIds()
 intptr_t address(std::array<int32_t, 256>& ids)
 {
     return reinterpret_cast<intptr_t>(ids.data());
+}
+
+// Every text a window shows of its own: its title, labels, buttons and table headers, and the
+// cells of the columns it fills with words of its own.
+QStringList ownTexts(QWidget& window, int wordColumn = -1)
+{
+    QStringList texts {window.windowTitle()};
+    for (QLabel* label : window.findChildren<QLabel*>())
+        texts << label->text();
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        if (!button->text().isEmpty())
+            texts << button->text();
+    for (QTableWidget* table : window.findChildren<QTableWidget*>()) {
+        for (int column = 0; column < table->columnCount(); ++column)
+            texts << table->horizontalHeaderItem(column)->text();
+        for (int row = 0; wordColumn >= 0 && row < table->rowCount(); ++row)
+            texts << table->item(row, wordColumn)->text();
+    }
+    return texts;
+}
+
+// Latin letters outside the data's own parts (paths and file names).
+bool hasLatinLetters(QString text, const QStringList& dataParts)
+{
+    for (const QString& part : dataParts)
+        text.remove(part);
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter() && c.unicode() < 0x80; });
+}
+
+bool hasCyrillicLetters(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x400 && c.unicode() < 0x500; });
 }
 
 } // namespace
@@ -188,23 +224,62 @@ TEST(ChromatogramViewer, AFileThatCannotBeReadSaysSo)
     EXPECT_EQ(viewer.peakTable(), nullptr);
 }
 
-TEST(AssayCommands, OpeningAFileShowsTheViewer)
+TEST(AssayCommands, OpeningAFileShowsTheViewerInTheHostLanguage)
 {
     HostAssayData data;
     const std::u16string path = data.writeChromatogram(QStringLiteral("shown.stg")).toStdU16String();
-    MessageBus bus;
-    serveAssayCommands(bus, nullptr, {});
+    for (const auto& [language, title] : {std::pair {1033, QStringLiteral("Chromatogram - shown.stg")},
+                                          std::pair {1049, QStringLiteral("Хроматограмма - shown.stg")}}) {
+        SCOPED_TRACE(language);
+        MessageBus bus;
+        AssayCommandOptions options;
+        options.language = language;
+        serveAssayCommands(bus, nullptr, options);
 
-    EXPECT_EQ(bus.call("Main/OpenAssayFile", 1, reinterpret_cast<intptr_t>(path.c_str())), 1);
+        EXPECT_EQ(bus.call("Main/OpenAssayFile", 1, reinterpret_cast<intptr_t>(path.c_str())), 1);
 
-    ChromatogramViewer* shown = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* viewer = dynamic_cast<ChromatogramViewer*>(widget); viewer && viewer->isVisible())
-            shown = viewer;
-    ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(shown->windowTitle(), QStringLiteral("Chromatogram - shown.stg"));
-    EXPECT_EQ(shown->loadResult(), 0);
-    shown->close();  // deletes itself
+        ChromatogramViewer* shown = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* viewer = dynamic_cast<ChromatogramViewer*>(widget); viewer && viewer->isVisible())
+                shown = viewer;
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->windowTitle(), title);
+        EXPECT_EQ(shown->loadResult(), 0);
+        shown->close();  // deletes itself
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// A Russian host shows no English of its own in its windows, and an English host no Russian.
+TEST(HostLanguage, TheDialogAndTheViewerSpeakTheHostLanguage)
+{
+    HostAssayData data;
+    const QString chromatogram = data.writeChromatogram(QStringLiteral("cal-1.stg"));
+    data.addAssay(chromatogram, QStringLiteral("1"), true);
+    data.addAssay(data.writeChromatogram(QStringLiteral("water.stg")), QStringLiteral("2"), false);
+    const QString unreadable = data.filePath(QStringLiteral("absent.stg"));
+    const QStringList dataParts {data.databasePath(), chromatogram, unreadable, QStringLiteral("cal-1.stg"),
+                                 QStringLiteral("absent.stg"), QStringLiteral("Vantrel"), QStringLiteral("minihost")};
+
+    for (int language : {1049, 1033}) {
+        SCOPED_TRACE(language);
+        AssayDialog dialog(data.databasePath(), language);
+        ChromatogramViewer viewer(chromatogram, language);
+        ChromatogramViewer failed(unreadable, language);
+        MessageBus bus;
+        HostWindow window(bus, language);
+        QStringList texts = ownTexts(dialog, 4) + ownTexts(viewer) + ownTexts(failed) + ownTexts(window);
+        texts.removeAll(QString());
+        ASSERT_GE(texts.size(), 20);
+        for (const QString& text : texts) {
+            if (language == 1049) {
+                EXPECT_FALSE(hasLatinLetters(text, dataParts)) << text.toStdString();
+            } else {
+                EXPECT_FALSE(hasCyrillicLetters(text)) << text.toStdString();
+            }
+        }
+        saveScreenshot(dialog, QStringLiteral("minihost_assay_dialog_%1.png").arg(language));
+    }
 }
 
 TEST(AssayCommands, AScriptedChoiceThatIsNoListStopsTheHost)

@@ -17,6 +17,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -144,6 +146,18 @@ TEST_F(DemoDataTest, SignalMatchesThePeakTables)
             EXPECT_NEAR(apex - peak.front_base_height, peak.height, 0.05 * peak.height + 6.0);
         }
     }
+}
+
+// The installation ships the demo's component table as its sample; the two must not drift apart.
+TEST_F(DemoDataTest, ShippedSampleTableIsTheDemoTable)
+{
+    const auto bytes = [](const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string written = bytes(platform::utf16ToUtf8(DemoDataWriter::componentTablePath(folder16)));
+    ASSERT_FALSE(written.empty());
+    EXPECT_EQ(bytes(VEXOL_TEST_DATA_DIR "/../../data/CompsTableVexol.csv"), written);
 }
 
 } // namespace

@@ -41,6 +41,7 @@ const char* batchUsage()
     return "usage: dvinar-batch --db FILE --ids LIST [--components FILE] [--unit-mode N] [--dev-control]\n"
            "                    [--hide-not-found] [--json FILE|-] [--source-xml FILE] [--report FILE]\n"
            "                    [--template FILE] [--repeatability PCT] [--limits FILE] [--csv FILE]\n"
+           "       dvinar-batch --help | --version\n"
            "\n"
            "Loads the assays of LIST (comma-separated ids) from the host database FILE, runs the\n"
            "calculation with the component table and writes the result as JSON, the report's source\n"
@@ -78,6 +79,7 @@ BatchArgumentsParse parseBatchArguments(const std::vector<std::string>& argument
         {"--hide-not-found", &options.hideNotFound},
         {"--help", &options.help},
         {"-h", &options.help},
+        {"--version", &options.version},
     };
 
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -112,7 +114,7 @@ BatchArgumentsParse parseBatchArguments(const std::vector<std::string>& argument
             return parse;
         }
     }
-    if (options.help)
+    if (options.help || options.version)
         return parse;
     if (!haveDatabase)
         parse.error = "--db is required";

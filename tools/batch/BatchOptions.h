@@ -19,7 +19,8 @@ struct BatchOptions {
     std::optional<double> repeatability;     // --repeatability PCT: the limit for every component
     std::optional<std::string> limits;       // --limits FILE: limits per component name
     std::optional<std::string> csv;          // --csv FILE
-    bool help = false;                       // --help
+    bool help = false;                       // --help, -h
+    bool version = false;                    // --version
     std::vector<std::string> commandLine;    // the program and its arguments as started, for the record
 };
 

@@ -1,9 +1,11 @@
 // vexol-demo-data: writes the built-in demo into a folder, for minihost and the plug-in to run on.
-//   vexol-demo-data [--reset] <folder>
+//   vexol-demo-data [--reset] FOLDER   (see demoUsage())
 // The host database and the chromatograms are written afresh every time. The component table and
 // the plug-in's settings in minihost's profile ("<folder>/profile.txt") are only written where
 // missing, so the analyst's changes survive a restart; --reset writes them again.
 #include "DemoDataWriter.h"
+#include "DemoOptions.h"
+#include "DvinarInstallation.h"
 #include "ProfileStore.h"
 
 #include "platform/Text.h"
@@ -12,8 +14,8 @@
 #include <QString>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -41,21 +43,21 @@ bool writeProfile(const QString& path, bool reset)
 
 int main(int argc, char** argv)
 {
-    bool reset = false;
-    const char* folderArgument = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--reset") == 0)
-            reset = true;
-        else if (!folderArgument)
-            folderArgument = argv[i];
-        else
-            folderArgument = nullptr, i = argc;
+    const DemoArgumentsParse parse = parseDemoArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (parse.options.help) {
+        std::fputs(demoUsage(), stdout);
+        return 0;
     }
-    if (!folderArgument) {
-        std::fprintf(stderr, "usage: vexol-demo-data [--reset] <folder>\n");
-        return 2;
+    if (parse.options.version) {
+        std::printf("vexol-demo-data %s\n", DVINAR_VERSION);
+        return 0;
     }
-    const QString folder = QDir(QString::fromUtf8(folderArgument)).absolutePath();
+    if (!parse.error.empty()) {
+        std::fprintf(stderr, "vexol-demo-data: %s\n\n%s", parse.error.c_str(), demoUsage());
+        return 1;
+    }
+    const QString folder = QDir(QString::fromStdString(parse.options.folder)).absolutePath();
+    const bool reset = parse.options.reset;
     const std::u16string folder16 = folder.toStdU16String();
     std::u16string error;
     if (!DemoDataWriter::write(folder16, reset, error)) {
@@ -63,7 +65,7 @@ int main(int argc, char** argv)
         return 1;
     }
     if (!writeProfile(folder + QStringLiteral("/profile.txt"), reset)) {
-        std::fprintf(stderr, "vexol-demo-data: cannot write %s/profile.txt\n", folderArgument);
+        std::fprintf(stderr, "vexol-demo-data: cannot write %s/profile.txt\n", folder.toUtf8().constData());
         return 1;
     }
     std::printf("%s\n", folder.toUtf8().constData());

@@ -27,6 +27,8 @@ public:
         QMessageBox box(qtIcon(icon), caption, text,
                         withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, owner);
         box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+        // The analyst may copy what a box says (a path, an error), as from any message box.
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         return box.exec() == QMessageBox::Ok ? MessageBoxAnswer::Ok
                                              : (withCancel ? MessageBoxAnswer::Cancel : MessageBoxAnswer::Ok);
     }

@@ -1,0 +1,89 @@
+#include "DemoOptions.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+
+const char* demoUsage()
+{
+    return "usage: vexol-demo-data [--reset] FOLDER\n"
+           "       vexol-demo-data --help | --version\n"
+           "\n"
+           "Writes the built-in demo into FOLDER: a host database (vantrel.db) with eight chromatograms\n"
+           "of spirits, the component table and the plug-in's settings in minihost's profile\n"
+           "(profile.txt). The database and the chromatograms are written afresh every time; the\n"
+           "component table and the settings only where missing, so an analyst's edits survive.\n"
+           "\n"
+           "  --reset      write the component table and the settings again as well\n"
+           "  -h, --help   print this help and exit\n"
+           "  --version    print the version and exit\n"
+           "\n"
+           "FOLDER may not start with \"-\" (write ./-name for such a folder).\n"
+           "Exit codes: 0 done, 1 bad arguments or the demo could not be written.\n";
+}
+
+DemoArgumentsParse parseDemoArguments(const std::vector<std::string>& arguments)
+{
+    DemoArgumentsParse parse;
+    DemoOptions& options = parse.options;
+
+    // Options with a value go here, as {"--name", handler returning false for a bad value}.
+    using ValueHandler = std::function<bool(const std::string&)>;
+    const std::map<std::string, ValueHandler> valued = {};
+    const std::map<std::string, bool*> flags = {
+        {"--reset", &options.reset},
+        {"--help", &options.help},
+        {"-h", &options.help},
+        {"--version", &options.version},
+    };
+
+    bool haveFolder = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string name = arguments[i];
+        if (!name.starts_with("-")) {
+            if (haveFolder) {
+                parse.error = "one output folder only, not also '" + name + "'";
+                return parse;
+            }
+            options.folder = name;
+            haveFolder = true;
+            continue;
+        }
+        std::optional<std::string> value;
+        if (std::size_t equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+        }
+        if (auto flag = flags.find(name); flag != flags.end()) {
+            if (value) {
+                parse.error = name + " takes no value";
+                return parse;
+            }
+            *flag->second = true;
+            continue;
+        }
+        auto handler = valued.find(name);
+        if (handler == valued.end()) {
+            parse.error = "unknown option '" + arguments[i] + "'";
+            return parse;
+        }
+        if (!value) {
+            if (i + 1 >= arguments.size()) {
+                parse.error = name + " needs a value";
+                return parse;
+            }
+            value = arguments[++i];
+        }
+        if (!handler->second(*value)) {
+            parse.error = "bad value '" + *value + "' for " + name;
+            return parse;
+        }
+    }
+    if (options.help || options.version)
+        return parse;
+    if (!haveFolder)
+        parse.error = "the output folder is missing";
+    else if (options.folder.empty())
+        parse.error = "the output folder is an empty name";
+    return parse;
+}
