@@ -2,8 +2,8 @@
 # wherever it is unpacked, without LD_LIBRARY_PATH.
 find_program(HELP2MAN help2man REQUIRED)
 
-set_target_properties(dvinar-batch vexol-demo-data PROPERTIES INSTALL_RPATH "\$ORIGIN/${DVINAR_PLUGIN_DIR_FROM_BIN}")
-install(TARGETS minihost dvinar-batch vexol-demo-data RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+set_target_properties(dvinar-batch vexol-demo-data vantrel-import PROPERTIES INSTALL_RPATH "\$ORIGIN/${DVINAR_PLUGIN_DIR_FROM_BIN}")
+install(TARGETS minihost dvinar-batch vexol-demo-data vantrel-import RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The plug-in finds its language library and the fit library beside itself.
 install(TARGETS vexol vexolENU Fitral LIBRARY DESTINATION ${DVINAR_PLUGIN_INSTALL_DIR} NAMELINK_SKIP)
 
@@ -16,7 +16,7 @@ endforeach()
 
 # Manual pages, made from each program's --help and --version.
 set(man_pages)
-foreach(tool minihost dvinar-batch vexol-demo-data)
+foreach(tool minihost dvinar-batch vexol-demo-data vantrel-import)
   set(page ${CMAKE_BINARY_DIR}/man/${tool}.1)
   add_custom_command(OUTPUT ${page}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man

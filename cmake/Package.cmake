@@ -8,7 +8,8 @@ set(CPACK_PACKAGE_DESCRIPTION
   "Dvinar identifies target components on two detector channels, fits calibration lines, computes\n\
 concentrations and writes an HTML report. The package holds the plug-in, its English language\n\
 library and fit library, minihost (a host to run it in), dvinar-batch (the same calculation\n\
-without a window) and vexol-demo-data (a demo data set).")
+without a window), vantrel-import (AIA/ANDI exports into the host database) and\n\
+vexol-demo-data (a demo data set).")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Dvinar developers <dvinar@localhost>")

@@ -19,7 +19,7 @@ echo "package test: made $(basename "$deb")"
 
 depends="$(dpkg-deb -f "$deb" Depends)"
 echo "package test: Depends: $depends"
-for needed in libqt6widgets6 libsqlite3 libxslt1.1 libicu; do
+for needed in libqt6widgets6 libsqlite3 libxslt1.1 libicu libnetcdf; do
   [[ "$depends" == *"$needed"* ]] || fail "the dependencies lack $needed"
 done
 [[ "$depends" != *Fitral* && "$depends" != *vexol* ]] || fail "the package depends on its own libraries"
@@ -28,17 +28,19 @@ root="$scratch/root"
 dpkg -x "$deb" "$root"
 bin="$(dirname "$(find "$root" -path '*/bin/dvinar-batch' -type f)")"
 [ -x "$bin/dvinar-batch" ] || fail "dvinar-batch is not installed"
-for tool in minihost vexol-demo-data; do
+for tool in minihost vexol-demo-data vantrel-import; do
   [ -x "$bin/$tool" ] || fail "$tool is not installed"
   [ -f "$root/usr/share/man/man1/$tool.1.gz" ] || fail "no manual page for $tool"
 done
 [ -f "$root/usr/share/applications/dvinar-minihost.desktop" ] || fail "no desktop entry"
 [ -f "$root/usr/share/icons/hicolor/48x48/apps/dvinar-minihost.png" ] || fail "no icon"
-zcat "$root/usr/share/man/man1/dvinar-batch.1.gz" | grep -q -- '--ids' || fail "the manual page of dvinar-batch lacks its options"
+zcat "$root/usr/share/man/man1/dvinar-batch.1.gz" | grep -q 'Exit codes' || fail "the manual page of dvinar-batch lacks its help text"
 
 # No display and no platform: --help must not need one.
 help="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LD_LIBRARY_PATH "$bin/dvinar-batch" --help)"
 [[ "$help" == *"usage: dvinar-batch"* ]] || fail "dvinar-batch --help: $help"
+help="$(env -u LD_LIBRARY_PATH "$bin/vantrel-import" --help)"
+[[ "$help" == *"usage: vantrel-import"* ]] || fail "vantrel-import --help: $help"
 help="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LD_LIBRARY_PATH "$bin/minihost" --help)"
 [[ "$help" == *"usage: minihost"* ]] || fail "minihost --help: $help"
 

@@ -157,7 +157,7 @@ TEST_F(DemoDataTest, ShippedSampleTableIsTheDemoTable)
     };
     const std::string written = bytes(platform::utf16ToUtf8(DemoDataWriter::componentTablePath(folder16)));
     ASSERT_FALSE(written.empty());
-    EXPECT_EQ(bytes(VEXOL_TEST_DATA_DIR "/../../data/CompsTableVexol.csv"), written);
+    EXPECT_EQ(bytes(VEXOL_SOURCE_DIR "/data/CompsTableVexol.csv"), written);
 }
 
 } // namespace
