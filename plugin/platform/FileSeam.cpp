@@ -7,6 +7,8 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <ctime>
+#include <filesystem>
 #include <cstring>
 #include <fcntl.h>
 #include <random>
@@ -135,6 +137,27 @@ std::string randomSuffix()
     return suffix;
 }
 
+// The temporary of a save that was killed before its rename stays behind under the name
+// ".<target name>.XXXXXX". The next save of the same target removes such leftovers of this user
+// once they are an hour old, which no save of ours takes.
+void removeKilledSavesLeftovers(const std::string& folder, const std::string& name)
+{
+    FileSystemCalls& calls = fileSystemCalls();
+    const std::string prefix = "." + name + ".";
+    const std::time_t now = std::time(nullptr);
+    std::error_code listing;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, listing)) {
+        const std::string leftover = entry.path().filename().string();
+        if (leftover.size() != prefix.size() + 6 || leftover.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string path = entry.path().string();
+        struct stat status {};
+        if (calls.lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid() &&
+            now - status.st_mtime > 60 * 60)
+            calls.unlink(path.c_str());
+    }
+}
+
 // A rename is durable only once the folder's entry is on disk too. File systems that cannot sync
 // a folder say EINVAL; that is no failure of ours.
 int syncFolder(const std::string& folder)
@@ -224,6 +247,7 @@ bool AtomicFileWriter::open(std::u16string_view target, FileError& error, mode_t
     }
 
     const std::string folder = folderOf(target_);
+    removeKilledSavesLeftovers(folder, nameOf(target_));
     const std::string base = (folder == "/" ? std::string() : folder) + "/." + nameOf(target_) + ".";
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string candidate = base + randomSuffix();

@@ -116,6 +116,30 @@ bool isSeparatorOrControl(char32_t character)
 }
 
 // Why the table file cannot hold a character, in the analyst's words.
+// Why the file could not be replaced, in the analyst's words; the system's own text for the rare rest.
+QString writeFailureReason(const ComponentTableSaveError& error)
+{
+    switch (error.systemError) {
+    case 0:
+        return {};
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Файл таблицы защищён от записи (только для чтения), или нет права писать в его папку.");
+    case EROFS:
+        return QStringLiteral("Диск с файлом таблицы доступен только для чтения.");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("На диске нет места.");
+    case EISDIR:
+    case EINVAL:
+        return QStringLiteral("На месте файла таблицы находится папка или не обычный файл.");
+    case ENOENT:
+        return QStringLiteral("Папки таблицы не существует.");
+    default:
+        return toQString(error.message);
+    }
+}
+
 QString refusalReason(char32_t character)
 {
     if (character == U';')
@@ -338,6 +362,10 @@ void DlgComponents::reportSaveFailure(const ComponentTableSaveError& error)
                 QStringLiteral(" содержит символ ") + describeCharacter(error.character) +
                 QStringLiteral(", который нельзя записать в файл таблицы: ") + refusalReason(error.character) +
                 QLatin1Char('.');
+    } else if (error.kind == ComponentTableSaveError::Kind::WriteFailed) {
+        const QString reason = writeFailureReason(error);
+        if (!reason.isEmpty())
+            text += QLatin1Char('\n') + reason;
     }
     platform::messageBoxes().show(this, text, kProductCaption, platform::MessageBoxIcon::Warning,
                                   platform::MessageBoxButtons::Ok);

@@ -20,10 +20,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include <cerrno>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
-#include <sys/resource.h>
 
 using platform::MessageBoxAnswer;
 using platform::MessageBoxButtons;
@@ -35,26 +35,19 @@ namespace {
 const QString kNoFile = QStringLiteral("Существующий файл таблицы не был найден.");
 const QString kSaveFailed = QStringLiteral("Не удалось сохранить таблицу компонентов.");
 
-// Writing beyond zero bytes fails (EFBIG) while it lives: a disk that refuses every write.
+// The disk is full for as long as the object lives.
 class WritesRefused {
 public:
-    WritesRefused()
+    WritesRefused() : scope_(faults_)
     {
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit none = previous_;
-        none.rlim_cur = 0;
-        ::setrlimit(RLIMIT_FSIZE, &none);
-    }
-    ~WritesRefused()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
+        faults_.failing = testing_support::Op::Write;
+        faults_.failCode = ENOSPC;
+        faults_.failTimes = 1000;
     }
 
 private:
-    rlimit previous_ {};
-    void (*previousHandler_)(int) = SIG_DFL;
+    testing_support::FaultyCalls faults_;
+    platform::ScopedFileSystemCalls scope_;
 };
 
 class ComponentsDialog : public ::testing::Test {
@@ -391,7 +384,7 @@ TEST_F(ComponentsDialog, FailedWriteKeepsTheDialogOpenWithEveryEdit)
         click(*dialog, DlgComponents::kSaveButton);
     }
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, kSaveFailed);
+    EXPECT_EQ(boxes.shown[0].text, kSaveFailed + "\nНа диске нет места.");
     EXPECT_EQ(boxes.shown[0].icon, MessageBoxIcon::Warning);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(dialog->dirty());
@@ -407,6 +400,34 @@ TEST_F(ComponentsDialog, FailedWriteKeepsTheDialogOpenWithEveryEdit)
                                                                 u"2;Толуол;-;0.000;0.00;0.000;0.00;1;0.00\r\n"));
 }
 
+TEST_F(ComponentsDialog, AReadOnlyTableIsRefusedWithItsReasonAndALinkedTableIsSavedThroughTheLink)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"1;Бензол;-;1.5;5;2;5;1;0"});
+    const std::string before = folder.readBytes();
+    const std::filesystem::path table = folder.tablePath();
+    std::filesystem::permissions(table, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    auto dialog = open();
+    click(*dialog, DlgComponents::kAddButton);
+    click(*dialog, DlgComponents::kSaveButton);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(kSaveFailed + "\n"));
+    EXPECT_TRUE(boxes.shown[0].text.contains("только для чтения")) << boxes.shown[0].text.toStdString();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(folder.readBytes(), before);
+
+    // The lab keeps its table elsewhere and links it in: the save lands in the linked file.
+    const std::filesystem::path real = table.parent_path() / "lab.csv";
+    std::filesystem::permissions(table, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::rename(table, real);
+    std::filesystem::create_symlink(real, table);
+    click(*dialog, DlgComponents::kSaveButton);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_TRUE(std::filesystem::is_symlink(table));
+    EXPECT_NE(folder.readBytes(), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(table.parent_path()), {}), 2);
+}
+
 TEST_F(ComponentsDialog, WithoutTheInstallationFoldersSavingFailsAndLeavingAsks)
 {
     ComponentTableFolder folder(false);
@@ -416,7 +437,7 @@ TEST_F(ComponentsDialog, WithoutTheInstallationFoldersSavingFailsAndLeavingAsks)
     click(*dialog, DlgComponents::kAddButton);
     click(*dialog, DlgComponents::kSaveButton);
     ASSERT_EQ(boxes.shown.size(), 2u);
-    EXPECT_EQ(boxes.shown[1].text, kSaveFailed);
+    EXPECT_EQ(boxes.shown[1].text, kSaveFailed + "\nПапки таблицы не существует.");
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->components().size(), 1u);
     EXPECT_FALSE(folder.tableExists());

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -264,6 +265,25 @@ TEST(FileSeam, UncommittedWriterRemovesItsTemporary)
     }
     EXPECT_EQ(folder.names(), std::vector<std::string>{"out.json"});
     EXPECT_EQ(contentOf(folder.file("out.json")), "old");
+}
+
+TEST(FileSeam, ASaveRemovesTheTemporaryOfAnEarlierKilledSave)
+{
+    TempFolder folder;
+    put(folder.file("CompsTableVexol.csv"), "table");
+    // What a save killed before its rename leaves: its own temporary, an hour old and more; a
+    // save running now in another process; and files of other names.
+    for (const char* name : {".CompsTableVexol.csv.Ab3dE9", ".CompsTableVexol.csv.zzzzzz", ".other.csv.Ab3dE9",
+                             ".CompsTableVexol.csv.long-name"})
+        put(folder.file(name), std::string(5000, 'x'));
+    const timespec old[2] = {{std::time(nullptr) - 2 * 3600, 0}, {std::time(nullptr) - 2 * 3600, 0}};
+    for (const char* name : {".CompsTableVexol.csv.Ab3dE9", ".other.csv.Ab3dE9", ".CompsTableVexol.csv.long-name"})
+        ::utimensat(AT_FDCWD, folder.file(name).c_str(), old, 0);
+
+    FileError error;
+    ASSERT_TRUE(writeFileAtomically(folder.wide("CompsTableVexol.csv"), "new table", error)) << error.messageUtf8();
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{".CompsTableVexol.csv.long-name", ".CompsTableVexol.csv.zzzzzz",
+                                                        ".other.csv.Ab3dE9", "CompsTableVexol.csv"}));
 }
 
 TEST(FileSeam, ReadsRegularFilesOnlyAndNeverWaitsOnAFifo)
