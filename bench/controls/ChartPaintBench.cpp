@@ -1,8 +1,10 @@
 // One paint of a 600 x 400 chart with two series of 10,000 points each: settling ranges and
-// scroll bars, layout, drawing into the off-screen image and copying it to the window's surface.
+// scroll bars, layout, drawing into the off-screen image and copying it to the window's surface;
+// and one move of the zoom rectangle over that chart.
 #include "ui/controls/CAutoCtrl.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
@@ -59,6 +61,27 @@ void paintOnce(benchmark::State& state, bool markers)
     }
 }
 
+// One move of the zoom rectangle over the shown chart, through to the window's paint: the mouse
+// event and the repaint it asks for.
+void BM_MoveZoomRectangle(benchmark::State& state)
+{
+    ChartWithData d(true);
+    QWidget* vp = d.chart.viewport();
+    auto send = [vp](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, QPointF(p), QPointF(vp->mapToGlobal(p)), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(vp, &e);
+    };
+    QApplication::processEvents();
+    send(QEvent::MouseButtonPress, {150, 100}, Qt::LeftButton);
+    int i = 0;
+    for (auto _ : state) {
+        send(QEvent::MouseMove, {300 + (i++ % 50), 250}, Qt::LeftButton);
+        QApplication::processEvents();
+    }
+    send(QEvent::MouseButtonRelease, {151, 101}, Qt::NoButton);
+}
+
 void BM_PaintTwoLineSeries(benchmark::State& state) { paintOnce(state, false); }
 void BM_PaintLineAndMarkerSeries(benchmark::State& state) { paintOnce(state, true); }
 
@@ -66,6 +89,7 @@ void BM_PaintLineAndMarkerSeries(benchmark::State& state) { paintOnce(state, tru
 
 BENCHMARK(BM_PaintTwoLineSeries)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintLineAndMarkerSeries)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveZoomRectangle)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
