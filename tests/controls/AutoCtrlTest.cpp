@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 using namespace controls;
@@ -449,4 +450,36 @@ TEST(ChartPicture, CalibrationSetUpWithARedLineAndBlueCrosses)
     saveControlScreenshot(&chart, QStringLiteral("chart_calibration_zoomed"));
     EXPECT_TRUE(hasColour(zoomed, QColor(255, 0, 0)));
     EXPECT_TRUE(chart.horizontalScrollBar()->isVisible());
+}
+
+TEST_F(ChartTest, AnOwnerThatThrowsLeavesNoDragHalfDone)
+{
+    struct Throwing : AutoCtrlListener {
+        int calls = 0;
+        void onZoomed(const AutoCtrlNotifyHeader&) override
+        {
+            ++calls;
+            throw std::runtime_error("owner failed");
+        }
+        void onChartMouseMessage(CAutoCtrl&, const ChartMouseMessage&) override
+        {
+            ++calls;
+            throw std::runtime_error("owner failed");
+        }
+    } throwing;
+    chart->setListener(&throwing);
+    QWidget* vp = chart->viewport();
+    QTest::mousePress(vp, Qt::LeftButton, {}, plotPoint(0.2, 0.2));
+    QTest::mouseMove(vp, plotPoint(0.5, 0.5));
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, plotPoint(0.5, 0.5));
+    QCoreApplication::processEvents();
+    EXPECT_GE(throwing.calls, 2);   // the zoom's notice and the posted moves
+    EXPECT_FALSE(chart->interaction().dragging());
+    EXPECT_FALSE(chart->autoX);     // the zoom itself stands
+    // The chart goes on working.
+    chart->setListener(&listener);
+    QTest::mousePress(vp, Qt::LeftButton, {}, plotPoint(0.3, 0.3));
+    QTest::mouseMove(vp, plotPoint(0.6, 0.6));
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, plotPoint(0.6, 0.6));
+    EXPECT_EQ(listener.count(ACN_ZOOMED), 1);
 }
