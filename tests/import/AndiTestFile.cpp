@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <numbers>
 #include <random>
+#include <unistd.h>
 
 namespace {
 
@@ -133,9 +134,30 @@ std::string AndiTestFile::write(const std::string& path) const
     return path;
 }
 
+namespace {
+
+std::filesystem::path processFolder()
+{
+    return std::filesystem::temp_directory_path() / ("vexol-import-" + std::to_string(::getpid()));
+}
+
+// Removes this test program's folders once every test has run.
+class RemoveTestFolders : public ::testing::Environment {
+public:
+    void TearDown() override
+    {
+        std::error_code ignored;  // a folder that cannot go stays in the temporary folder, harmless
+        std::filesystem::remove_all(processFolder(), ignored);
+    }
+};
+
+const auto* const removal = ::testing::AddGlobalTestEnvironment(new RemoveTestFolders);
+
+} // namespace
+
 std::string testFolder(const std::string& name)
 {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("vexol-import-" + std::to_string(::getpid())) / name;
+    const std::filesystem::path folder = processFolder() / name;
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder.string();
