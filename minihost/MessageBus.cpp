@@ -78,6 +78,8 @@ intptr_t MessageBus::call(const std::string& name, intptr_t argument1, intptr_t 
         try {
             return builtIn->second(argument1, argument2);
         } catch (...) {
+            // A built-in command that failed, whatever it threw, answers 0 like an unknown one:
+            // the plug-in calling it is C-facing and must never see the exception.
             return 0;
         }
     }

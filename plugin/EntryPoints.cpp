@@ -17,11 +17,18 @@ VEXOL_EXPORT int32_t Load(const HostApi* host)
         host::setMainWindowFactory(&createMainWindow);
         return host::load(host, platform::modulePathOf(reinterpret_cast<const void*>(&GetPluginInfo)));
     } catch (...) {
+        // Any exception at all, of whatever type: the host's C code cannot unwind one. Load
+        // answers 0 in every case; the plug-in then stays without its menu item.
         return 0;
     }
 }
 
 VEXOL_EXPORT int32_t Unload(void)
 {
-    return host::unload();
+    try {
+        return host::unload();
+    } catch (...) {
+        // As for Load: nothing may cross into the host. Unload answers 0 in every case.
+        return 0;
+    }
 }

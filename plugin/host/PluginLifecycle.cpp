@@ -103,8 +103,8 @@ int32_t load(const HostApi* api, std::u16string_view ownLibraryPath)
         if (language == 1049)
             return 0;
         loadLanguageLibrary(language, ownLibraryPath);
-    } catch (...) {
-        // The host must never see an exception; the built-in resources serve.
+    } catch (const std::exception&) {
+        // Memory while choosing the language library: the built-in resources serve.
     }
     return 0;
 }
@@ -124,7 +124,10 @@ int32_t onModulesLoaded(intptr_t)
             auto uri = reinterpret_cast<const char16_t*>(callCommand("DB/GetConnectionUri", 0, 0));
             DataBaseConnectionBase::instance().setUri(uri);
         }
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory for the menu text or the connection string: the host never sees the failure
+        // (handlers answer 0 whatever happens); the menu item or the stored connection is missing,
+        // and adding assays then says that there is no database.
     }
     return 0;
 }
@@ -141,22 +144,39 @@ int32_t onMenuCommand(intptr_t hostWindow)
         }
         if (s.mainWindow)
             s.mainWindow->showNormalActivated();
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory while building the window: no window appears and the next menu command tries
+        // again; the host never sees the failure.
     }
     return 0;
 }
 
 int32_t unload()
 {
+    // Everything Load and the handlers set up goes, so that a later Load on the same copy of the
+    // library starts as the first one did: no window of the old host, no stale handles, prefix or
+    // connection string.
+    LibraryState& s = state();
     try {
-        LibraryState& s = state();
-        unsubscribeEvent(s.modulesLoadedHandle);
-        unregisterCommand(s.menuCommandHandle);
-        freeLanguageLibrary();
+        // The window may still save its position through the host: it goes while the host is there.
+        s.mainWindow.reset();
+    } catch (const std::exception&) {
+        // Memory while the window takes itself down: what is left of it is dropped with it.
+    }
+    unsubscribeEvent(s.modulesLoadedHandle);
+    unregisterCommand(s.menuCommandHandle);
+    freeLanguageLibrary();
+    try {
         // The reports shown in this session are the analyst's data: nobody else's to find later.
         platform::removeSessionTempFiles();
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory while listing the folder: the files stay until the folder is a day old.
     }
+    s.modulesLoadedHandle = 0;
+    s.menuCommandHandle = 0;
+    setKeyPrefix(u"");
+    DataBaseConnectionBase::clearInstance();
+    setHostApi(nullptr);
     return 0;
 }
 

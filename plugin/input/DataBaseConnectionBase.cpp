@@ -4,15 +4,28 @@
 #include <mutex>
 #include <string>
 
+namespace {
+
+std::mutex holderLock;
+DataBaseConnectionBase* holder = nullptr;
+
+} // namespace
+
 DataBaseConnectionBase& DataBaseConnectionBase::instance()
 {
     // Created once under a lock and never destroyed, so that a late reader never sees it gone.
-    static std::mutex lock;
-    static DataBaseConnectionBase* holder = nullptr;
-    std::lock_guard<std::mutex> guard(lock);
+    std::lock_guard<std::mutex> guard(holderLock);
     if (!holder)
         holder = new DataBaseConnectionBase();
     return *holder;
+}
+
+void DataBaseConnectionBase::clearInstance()
+{
+    // Not created for the purpose: a library that never held a string has nothing to forget.
+    std::lock_guard<std::mutex> guard(holderLock);
+    if (holder)
+        holder->clear();
 }
 
 DataBaseConnectionBase::~DataBaseConnectionBase() = default;
@@ -26,3 +39,5 @@ void DataBaseConnectionBase::setUri(const char16_t* uri)
     std::memcpy(copy.get(), uri, (length + 1) * sizeof(char16_t));
     uri_ = std::move(copy);
 }
+
+void DataBaseConnectionBase::clear() { uri_.reset(); }

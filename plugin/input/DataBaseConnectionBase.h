@@ -12,6 +12,10 @@ public:
     // Replaces the held copy with a copy of the given zero-terminated text (null clears nothing:
     // the held copy stays).
     void setUri(const char16_t* uri);
+    // Forgets the stored string, as before the host first gave one.
+    void clear();
+    // clear() on the instance, when there is one.
+    static void clearInstance();
     // The held text, or null when the host never named its database.
     const char16_t* uri() const { return uri_.get(); }
 

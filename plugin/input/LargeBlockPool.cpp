@@ -46,6 +46,8 @@ void* LargeBlockPool::allocate(std::size_t bytes)
         std::lock_guard guard(lock_);
         capacityInUse_.emplace(start, capacity);
     } catch (...) {
+        // Memory for the bookkeeping entry (or a lock failure): the block is given back before
+        // the caller sees the failure, so it does not leak.
         ::operator delete(start);
         throw;
     }
@@ -78,7 +80,8 @@ void LargeBlockPool::release(void* block, std::size_t bytes) noexcept
     try {
         kept_.push_back({block, capacity});
         keptBytes_ += capacity;
-    } catch (...) {
+    } catch (const std::exception&) {
+        // No memory to keep the block for reuse: it is simply freed.
         ::operator delete(block);
     }
 }

@@ -197,6 +197,8 @@ bool HtmlReport::create()
     } catch (const std::exception& failure) {
         showCreateFailure(failure);
     } catch (...) {
+        // An exception of a foreign type from a library below: no text, but a failed report all
+        // the same.
         showCreateFailure(std::runtime_error("Unknown failure."));
     }
     return false;
@@ -242,6 +244,7 @@ bool HtmlReport::loadTemplate()
     } catch (const std::exception& failure) {
         ui_.showError(platform::format(u"Не удалось загрузить шаблон отчёта.\n%s", {platform::utf8ToUtf16(failure.what())}));
     } catch (...) {
+        // As in create(): a foreign exception fails the template step with a message.
         ui_.showError(u"Не удалось загрузить шаблон отчёта.\nUnknown failure.");
     }
     return false;

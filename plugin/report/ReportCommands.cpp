@@ -14,8 +14,8 @@ void showUnexpectedFailure(ReportUserInterface& ui)
 {
     try {
         ui.showError(u"Не удалось создать отчёт.\nUnknown failure.");
-    } catch (...) {
-        // The message box itself failed; there is nobody left to tell.
+    } catch (const std::exception&) {
+        // The message box itself failed (memory); there is nobody left to tell.
     }
 }
 
@@ -26,6 +26,8 @@ void showReport(const AssayMap& assays, const CalculationResult& result, bool hi
     try {
         HtmlReport report(assays, result, true, hideNotFound, ui);
     } catch (...) {
+        // Any exception at all, of whatever type: the report ends here as a failed report and
+        // never reaches the window's command as something else.
         showUnexpectedFailure(ui);
     }
 }
@@ -46,6 +48,7 @@ void saveReport(const AssayMap& assays, const CalculationResult& result, bool hi
         if (!platform::copyFileReplace(report.outputPath(), *target))
             ui.showError(u"Не удалось сохранить отчет.");
     } catch (...) {
+        // As for showing: whatever was thrown, the save ends here as a failed report.
         showUnexpectedFailure(ui);
     }
 }

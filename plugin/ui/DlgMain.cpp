@@ -195,7 +195,8 @@ void DlgMain::createPages()
     connect(tabControl_->tabBar(), &QTabBar::currentChanged, this, [this](int index) {
         try {
             tabControl_->showOnlyPage(index);
-        } catch (...) {
+        } catch (const std::exception&) {
+            // Memory while switching pages: the previous page stays shown until the next click.
         }
     });
 }
@@ -230,8 +231,9 @@ void DlgMain::reject()
 {
     try {
         savePosition();
-    } catch (...) {
-        // The position is a convenience; the window still closes.
+    } catch (const std::exception&) {
+        // Memory or the host's profile failing: the position is a convenience; the window still
+        // closes.
     }
     QDialog::reject();
 }

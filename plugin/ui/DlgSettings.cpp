@@ -1,6 +1,7 @@
 #include "ui/DlgSettings.h"
 
 #include "host/SettingsStore.h"
+#include "platform/qt/MessageBoxes.h"
 #include "ui/DialogBuilder.h"
 #include "ui/ResourceIcons.h"
 
@@ -75,14 +76,23 @@ void DlgSettings::takeControls()
 
 void DlgSettings::save()
 {
-    // A slot: nothing may escape into the event loop. The dialog has nothing to report, so a
-    // failure still closes it the way "Сохранить" does.
+    // A slot: nothing may escape into the event loop. A failure is told, and the dialog still
+    // closes the way "Сохранить" does; the calculation then reads whatever the profile holds.
     try {
         takeControls();
         host::profileSetInt(kSection, u"unitMode", unitMode_);
         host::profileSetInt(kSection, u"devControl", devControl_ ? 1 : 0);
         host::profileSetInt(kSection, u"hideNotFound", hideNotFound_ ? 1 : 0);
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory, or the host's profile refusing a value: the analyst learns that the settings
+        // were not saved.
+        try {
+            platform::messageBoxes().show(this, QStringLiteral("Не удалось сохранить настройки."),
+                                          QStringLiteral("Dvinar"), platform::MessageBoxIcon::Warning,
+                                          platform::MessageBoxButtons::Ok);
+        } catch (const std::exception&) {
+            // Not even the message box could be made (memory): the dialog closes all the same.
+        }
     }
     accept();
 }

@@ -257,7 +257,9 @@ void GradTab::onComponentChanged()
         fillPointList();
         updateCoefficientLabel();
         updateChart();
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory while redrawing: the label and the chart keep their last state until the next
+        // change redraws them; a model signal has no one to report to.
     }
 }
 
@@ -268,7 +270,9 @@ void GradTab::onModelChanged()
     try {
         updateCoefficientLabel();
         updateChart();
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory while redrawing: the label and the chart keep their last state until the next
+        // change redraws them; a model signal has no one to report to.
     }
 }
 

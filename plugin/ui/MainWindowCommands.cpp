@@ -1,6 +1,7 @@
 #include "ui/MainWindowCommands.h"
 
 #include "report/ReportCommands.h"
+#include "ui/CommandGuard.h"
 #include "ui/DlgAbout.h"
 #include "ui/DlgComponents.h"
 #include "ui/DlgMain.h"
@@ -30,15 +31,7 @@ void MainWindowCommands::setDialogs(ReportUserInterface* dialogs)
 template <class Command>
 void MainWindowCommands::guarded(Command&& command)
 {
-    try {
-        command();
-    } catch (const std::bad_alloc&) {
-        dialogs_->showError(u"Недостаточно памяти для выполнения команды.");
-    } catch (const std::exception& failure) {
-        dialogs_->showError(u"Команда не выполнена: " + QString::fromUtf8(failure.what()).toStdU16String());
-    } catch (...) {
-        dialogs_->showError(u"Команда не выполнена из-за непредвиденной ошибки.");
-    }
+    runCommandGuarded(command, [this](const std::u16string& message) { dialogs_->showError(message); });
 }
 
 void MainWindowCommands::addFromHost()

@@ -6,6 +6,7 @@
 #include "input/DataBaseConnectionBase.h"
 #include "platform/Paths.h"
 #include "platform/PrivateTempFolder.h"
+#include "platform/Text.h"
 #include "resources/ResourceModule.h"
 
 #include <filesystem>
@@ -209,4 +210,70 @@ TEST_F(Lifecycle, UnloadRemovesTheReportsOfTheSession)
     ASSERT_TRUE(fs::exists(platform::nativePath(report)));
     host::unload();
     EXPECT_FALSE(fs::exists(platform::nativePath(report)));
+}
+
+TEST_F(Lifecycle, SecondLoadAfterUnloadBehavesLikeTheFirst)
+{
+    host::setMainWindowFactory(&makeCountingWindow);
+    CountingWindow::created = CountingWindow::shown = 0;
+    install.put("libvexolENU.so", "libvexolENU.so");
+    fake.serveStandard(1033);
+    auto text = std::make_unique<std::u16string>(u"/first.db");
+    fake.served["DB/GetConnectionUri"] = [&text](intptr_t, intptr_t) -> intptr_t {
+        return reinterpret_cast<intptr_t>(text->c_str());
+    };
+
+    // The first round: everything a session sets up.
+    host::load(&fake.api, install.pluginPath());
+    fake.raise("System/ModulesLoaded");
+    fake.commands["vexol/MenuCommand"](0x1111);
+    ASSERT_EQ(CountingWindow::created, 1);
+    ASSERT_NE(host::mainWindow(), nullptr);
+    ASSERT_TRUE(host::languageLibraryLoaded());
+    ASSERT_NE(DataBaseConnectionBase::instance().uri(), nullptr);
+    EXPECT_EQ(host::unload(), 0);
+
+    // Unload left nothing of the first host behind.
+    EXPECT_EQ(host::mainWindow(), nullptr);
+    EXPECT_FALSE(host::languageLibraryLoaded());
+    EXPECT_EQ(host::keyPrefix(), u"");
+    EXPECT_EQ(DataBaseConnectionBase::instance().uri(), nullptr);
+    EXPECT_EQ(host::hostApi(), nullptr);
+    EXPECT_EQ(platform::utf16ToUtf8(resources::resourceModule().loadString(104)), "Данные/Расчёты/Dvinar");
+
+    // A second host, in Russian, without a database: the plug-in starts from scratch.
+    FakeHost second;
+    second.serveStandard(1049);
+    host::load(&second.api, install.pluginPath());
+    EXPECT_FALSE(host::languageLibraryLoaded());
+    EXPECT_EQ(host::unload(), 0) << "unloading before the second ModulesLoaded";
+    ASSERT_EQ(second.count("unregisterCommand"), 1);
+    for (const auto& call : second.calls)
+        if (call.entry == "unregisterCommand")
+            EXPECT_EQ(call.handle, 0) << "no handle of the first session is withdrawn again";
+
+    host::load(&second.api, install.pluginPath());
+    second.raise("System/ModulesLoaded");
+    EXPECT_EQ(DataBaseConnectionBase::instance().uri(), nullptr);
+    EXPECT_EQ(second.menuPaths.back(), u"Данные/Расчёты/Dvinar");
+    second.commands["vexol/MenuCommand"](0x2222);
+    EXPECT_EQ(CountingWindow::created, 2) << "a window of its own, owned by the new host's window";
+    EXPECT_EQ(CountingWindow::owner, 0x2222);
+    EXPECT_EQ(host::keyPrefix(), u"plugins\\vexol");
+    host::unload();
+    FakeHost::current = &fake;  // TearDown unloads once more against the fixture's host
+}
+
+TEST(HostApiLayout, MenuItemRecordIsThirtyTwoBytesOnThisSystem)
+{
+    // The size a host compares cbSize with; minihost refuses a smaller one.
+    if (sizeof(void*) == 8)
+        EXPECT_EQ(sizeof(MenuItemDesc), 32u);
+    FakeHost fake;
+    fake.serveStandard(1049);
+    host::load(&fake.api, u"");
+    fake.raise("System/ModulesLoaded");
+    ASSERT_EQ(fake.menuDescSizes.size(), 1u);
+    EXPECT_EQ(fake.menuDescSizes[0], sizeof(MenuItemDesc));
+    host::unload();
 }

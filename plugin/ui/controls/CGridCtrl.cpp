@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <new>
 #include <numeric>
 #include <set>
 
@@ -40,12 +41,20 @@ CGridCtrl::CGridCtrl(QWidget* parent, int controlId) : QTableWidget(parent), con
     connect(model(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent, int first, int last) {
         if (parent.isValid())
             return;
-        std::vector<std::unique_ptr<GridRowData>> fresh(std::size_t(last - first + 1));
-        rows_.insert(rows_.begin() + std::min<std::size_t>(first, rows_.size()), std::make_move_iterator(fresh.begin()),
-                     std::make_move_iterator(fresh.end()));
+        try {
+            std::vector<std::unique_ptr<GridRowData>> fresh(std::size_t(last - first + 1));
+            rows_.insert(rows_.begin() + std::min<std::size_t>(first, rows_.size()),
+                         std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+        } catch (const std::bad_alloc&) {
+            // No memory for the rows' records: the rows go again, so that every row keeps its own
+            // record and the insertion simply did not happen (insertRowAt answers -1).
+            undoingInsertion_ = true;
+            model()->removeRows(first, last - first + 1);
+            undoingInsertion_ = false;
+        }
     });
     connect(model(), &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex& parent, int first, int last) {
-        if (parent.isValid() || first >= int(rows_.size()))
+        if (undoingInsertion_ || parent.isValid() || first >= int(rows_.size()))
             return;
         const int end = std::min(last + 1, int(rows_.size()));
         rows_.erase(rows_.begin() + first, rows_.begin() + end);
@@ -81,8 +90,9 @@ int CGridCtrl::insertRowAt(int position)
 {
     if (position < 0 || position > rowCount())
         return -1;
+    const int before = rowCount();
     insertRow(position);
-    if (position >= int(rows_.size()))
+    if (rowCount() != before + 1 || position >= int(rows_.size()))
         return -1;
     rows_[position] = std::make_unique<GridRowData>();
     return position;
@@ -253,7 +263,8 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
             sel->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
             sel->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
         }
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory while handling the event: it is dropped and the grid stays as it was.
     }
 }
 
@@ -266,7 +277,8 @@ void CGridCtrl::contextMenuEvent(QContextMenuEvent* event)
             screen = mapToGlobal(contentsRect().topLeft() + QPoint(5, 5));
         if (listener_)
             listener_->onContextMenu(header(GN_CONTEXTMENU), screen);
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory while handling the event: it is dropped and the grid stays as it was.
     }
 }
 
@@ -279,7 +291,8 @@ void CGridCtrl::scrollContentsBy(int dx, int dy)
             if (!hasFocus())
                 setFocus(Qt::OtherFocusReason);
         }
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory while handling the event: it is dropped and the grid stays as it was.
     }
     QTableWidget::scrollContentsBy(dx, dy);
 }
@@ -297,7 +310,8 @@ void CGridCtrl::onHeaderClicked(int column)
         header_->setSortIndicatorShown(true);
         header_->setSortIndicator(column, sortAscending_ ? Qt::AscendingOrder : Qt::DescendingOrder);
         sortRows(column, sortAscending_);
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory while handling the event: it is dropped and the grid stays as it was.
     }
 }
 

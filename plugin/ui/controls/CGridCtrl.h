@@ -114,6 +114,7 @@ private:
     bool quietSelection_ = false;
     // One record per row, in the rows' order; kept in step with the rows the model holds.
     std::vector<std::unique_ptr<GridRowData>> rows_;
+    bool undoingInsertion_ = false;   // rows taken out again because their records could not be made
     QPointer<CGridCtrlEditCell> editor_;
     GridHeaderView* header_ = nullptr;
 };

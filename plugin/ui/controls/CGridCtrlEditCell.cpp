@@ -66,7 +66,8 @@ void CGridCtrlEditCell::keyPressEvent(QKeyEvent* e)
         QLineEdit::keyPressEvent(e);
         if (own)
             e->accept();
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory while handling a key: the key is dropped and the edit stays as it was.
     }
 }
 
@@ -77,7 +78,8 @@ void CGridCtrlEditCell::focusOutEvent(QFocusEvent* e)
         // A popup (the edit's own context menu) borrows the focus and gives it back.
         if (e->reason() != Qt::PopupFocusReason)
             finish();
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory while ending the edit: the cell keeps its former text, as after Esc.
     }
 }
 

@@ -61,7 +61,8 @@ void GridHeaderView::mousePressEvent(QMouseEvent* event)
             pressed_ = true;
         }
         QHeaderView::mousePressEvent(event);
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory while handling the mouse: the event is dropped and the columns stay as they were.
     }
 }
 
@@ -86,7 +87,8 @@ void GridHeaderView::mouseReleaseEvent(QMouseEvent* event)
             moveSection(movedTo_, movedFrom_);
             undoingMove_ = false;
         }
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory while handling the release: the columns keep what Qt already did.
         undoingMove_ = false;
     }
 }
@@ -102,7 +104,8 @@ void GridHeaderView::mouseDoubleClickEvent(QMouseEvent* event)
             return;
         }
         QHeaderView::mouseDoubleClickEvent(event);
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Memory while handling the mouse: the event is dropped and the columns stay as they were.
     }
 }
 
