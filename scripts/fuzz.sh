@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, AddressSanitizer and UndefinedBehaviorSanitizer, replays
-# every regression case, then runs each target on its seed corpus for a while (VEXOL_FUZZ_SECONDS,
-# 20 by default). Exits non-zero when a target crashes, leaks or breaks its checks; the failing
-# input is left in build/fuzz/artifacts/<target>/ — copy it to fuzz/regressions/<target>/ once fixed.
+# every regression case, then runs each target on its seed corpus for a while: the seconds given as
+# the first argument (scripts/fuzz.sh 3600 for a long run), else VEXOL_FUZZ_SECONDS, else 20. The
+# seeds kept in fuzz/corpus/<target>/ join the generated ones; what a run finds stays in
+# build/fuzz/corpus/<target>/, so later runs go on from there. Exits non-zero when a target crashes,
+# leaks or breaks its checks; the failing input is left in build/fuzz/artifacts/<target>/ — copy it
+# to fuzz/regressions/<target>/ once fixed. Each target's last line reports its executions.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build/fuzz
-seconds="${VEXOL_FUZZ_SECONDS:-20}"
+seconds="${1:-${VEXOL_FUZZ_SECONDS:-20}}"
 jobs="${VEXOL_FUZZ_BUILD_JOBS:-2}"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \
@@ -17,12 +20,15 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \
 cmake --build "$build" --target vexol_fuzz_targets -j"$jobs"
 
 status=0
-for target in chromatogram_parse chromatogram_document andi_read repeatability_limits; do
+for target in chromatogram_parse chromatogram_document andi_read repeatability_limits \
+              component_table profile_store report_template; do
   fuzzer="$build/bin/fuzz_$target"
   corpus="$build/corpus/$target"
   artifacts="$build/artifacts/$target"
   mkdir -p "$corpus" "$artifacts"
-  if [ "$target" = andi_read ]; then
+  if [ -d "fuzz/corpus/$target" ]; then
+    cp -f fuzz/corpus/"$target"/* "$corpus"/
+  elif [ "$target" = andi_read ]; then
     # The real vendor exports seed it where their folder exists.
     "$build/bin/vexol_andi_fuzz_seeds" "$corpus" "${VEXOL_REAL_ANDI:-$PWD/../shared/real/andi}"
   else
