@@ -20,12 +20,56 @@ int32_t runHandler(HostHandler handler, intptr_t argument)
 }
 
 void entryUnused() {}
-intptr_t apiSubscribe(const char* name, HostHandler h) { return g_bus ? g_bus->subscribe(nameOf(name), h) : 0; }
-void apiUnsubscribe(intptr_t handle) { if (g_bus) g_bus->unsubscribe(handle); }
-intptr_t apiRegister(const char* name, HostHandler h) { return g_bus ? g_bus->registerCommand(nameOf(name), h) : 0; }
-void apiUnregister(intptr_t handle) { if (g_bus) g_bus->unregisterCommand(handle); }
-intptr_t apiCall(const char* name, intptr_t a, intptr_t b) { return g_bus ? g_bus->call(nameOf(name), a, b) : 0; }
-int32_t apiHas(const char* name) { return g_bus && g_bus->has(nameOf(name)) ? 1 : 0; }
+
+intptr_t apiSubscribe(const char* name, HostHandler h)
+{
+    if (!g_bus)
+        return 0;
+    const intptr_t handle = g_bus->subscribe(nameOf(name), h);
+    g_bus->recordTableCall({"subscribeEvent", nameOf(name), handle});
+    return handle;
+}
+
+void apiUnsubscribe(intptr_t handle)
+{
+    if (!g_bus)
+        return;
+    g_bus->recordTableCall({"unsubscribeEvent", {}, handle});
+    g_bus->unsubscribe(handle);
+}
+
+intptr_t apiRegister(const char* name, HostHandler h)
+{
+    if (!g_bus)
+        return 0;
+    const intptr_t handle = g_bus->registerCommand(nameOf(name), h);
+    g_bus->recordTableCall({"registerCommand", nameOf(name), handle});
+    return handle;
+}
+
+void apiUnregister(intptr_t handle)
+{
+    if (!g_bus)
+        return;
+    g_bus->recordTableCall({"unregisterCommand", {}, handle});
+    g_bus->unregisterCommand(handle);
+}
+
+intptr_t apiCall(const char* name, intptr_t a, intptr_t b)
+{
+    if (!g_bus)
+        return 0;
+    g_bus->recordTableCall({"callCommand", nameOf(name), 0});
+    return g_bus->call(nameOf(name), a, b);
+}
+
+int32_t apiHas(const char* name)
+{
+    if (!g_bus)
+        return 0;
+    g_bus->recordTableCall({"hasCommand", nameOf(name), 0});
+    return g_bus->has(nameOf(name)) ? 1 : 0;
+}
 
 } // namespace
 
@@ -51,7 +95,17 @@ MessageBus::~MessageBus()
 
 MessageBus* MessageBus::instance() { return g_bus; }
 
+void MessageBus::activate() { g_bus = this; }
+
 void MessageBus::serve(const std::string& name, BuiltIn command) { builtIns_[name] = std::move(command); }
+
+void MessageBus::withdraw(const std::string& name) { builtIns_.erase(name); }
+
+void MessageBus::recordTableCall(TableCall call)
+{
+    if (recording_)
+        tableCalls_.push_back(std::move(call));
+}
 
 intptr_t MessageBus::subscribe(const std::string& event, HostHandler handler)
 {

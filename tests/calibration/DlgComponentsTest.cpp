@@ -4,7 +4,7 @@
 #include "CalibrationScreenshots.h"
 #include "ComponentTableFolder.h"
 #include "EnglishResourceScope.h"
-#include "FakeHost.h"
+#include "RecordingHost.h"
 #include "FileFaults.h"
 #include "RecordingMessageBoxes.h"
 #include "host/HostBus.h"
@@ -55,7 +55,7 @@ protected:
     void SetUp() override
     {
         fake.serveStandard(1049);
-        host::setHostApi(&fake.api);
+        host::setHostApi(fake.api());
         host::setKeyPrefix(u"plugins\\vexol");
     }
     void TearDown() override
@@ -110,7 +110,7 @@ protected:
         return result;
     }
 
-    FakeHost fake;
+    RecordingHost fake;
     RecordingMessageBoxes boxes;
 };
 

@@ -1,4 +1,4 @@
-#include "FakeHost.h"
+#include "RecordingHost.h"
 
 #include "host/HostBus.h"
 #include "host/PluginLifecycle.h"
@@ -62,7 +62,7 @@ protected:
         host::destroyMainWindow();
         host::setHostApi(nullptr);
     }
-    FakeHost fake;
+    RecordingHost fake;
     InstallFolder install;
 };
 
@@ -78,7 +78,7 @@ TEST_F(Lifecycle, PluginInfoIsTheSameBeforeAndAfterLoad)
     EXPECT_EQ(before->version, 0x01000000u);
     EXPECT_FALSE(std::u16string(before->vendor).empty());
     fake.serveStandard(1049);
-    host::load(&fake.api, install.pluginPath());
+    host::load(fake.api(), install.pluginPath());
     EXPECT_EQ(host::pluginInfo(), before);
     EXPECT_EQ(std::u16string(host::pluginInfo()->id), u"vexol");
 }
@@ -88,10 +88,10 @@ TEST_F(Lifecycle, RussianHostNeverLooksForALanguageLibrary)
     // Even a library named for Russian beside the plug-in stays unloaded.
     install.put("libvexolENU.so", "libvexolRUS.so");
     fake.serveStandard(1049);
-    EXPECT_EQ(host::load(&fake.api, install.pluginPath()), 0);
+    EXPECT_EQ(host::load(fake.api(), install.pluginPath()), 0);
     EXPECT_FALSE(host::languageLibraryLoaded());
     EXPECT_EQ(fake.count("subscribeEvent", "System/ModulesLoaded"), 1);
-    fake.raise("System/ModulesLoaded");
+    fake.bus.raise("System/ModulesLoaded");
     ASSERT_EQ(fake.menuPaths.size(), 1u);
     EXPECT_EQ(fake.menuPaths[0], u"Данные/Расчёты/Dvinar");
     EXPECT_EQ(fake.menuDescSizes[0], sizeof(MenuItemDesc));
@@ -101,9 +101,9 @@ TEST_F(Lifecycle, EnglishHostWithTheLibraryGetsEnglishTexts)
 {
     install.put("libvexolENU.so", "libvexolENU.so");
     fake.serveStandard(1033);
-    host::load(&fake.api, install.pluginPath());
+    host::load(fake.api(), install.pluginPath());
     EXPECT_TRUE(host::languageLibraryLoaded());
-    fake.raise("System/ModulesLoaded");
+    fake.bus.raise("System/ModulesLoaded");
     ASSERT_EQ(fake.menuPaths.size(), 1u);
     EXPECT_EQ(fake.menuPaths[0], u"Data/Calculations/Dvinar");
     host::unload();
@@ -114,31 +114,31 @@ TEST_F(Lifecycle, EnglishHostWithTheLibraryGetsEnglishTexts)
 TEST_F(Lifecycle, MissingOrBrokenLanguageLibraryKeepsRussian)
 {
     fake.serveStandard(1033);
-    host::load(&fake.api, install.pluginPath());  // nothing beside the plug-in
+    host::load(fake.api(), install.pluginPath());  // nothing beside the plug-in
     EXPECT_FALSE(host::languageLibraryLoaded());
     EXPECT_EQ(resources::resourceModule().loadString(104), u"Данные/Расчёты/Dvinar");
     host::unload();
 
     std::ofstream(install.dir / "libvexolENU.so") << "not a library at all";
-    host::load(&fake.api, install.pluginPath());
+    host::load(fake.api(), install.pluginPath());
     EXPECT_FALSE(host::languageLibraryLoaded());
     host::unload();
 
     fs::remove(install.dir / "libvexolENU.so");
     install.put("libnot_a_language_library.so", "libvexolENU.so");  // a real library without the resource function
-    host::load(&fake.api, install.pluginPath());
+    host::load(fake.api(), install.pluginPath());
     EXPECT_FALSE(host::languageLibraryLoaded());
     EXPECT_EQ(resources::resourceModule().loadString(114), u"№");
 
     // A language whose abbreviation is unknown, and a host that cannot tell its language.
     host::unload();
-    fake.served["System/GetLanguage"] = [](intptr_t, intptr_t) -> intptr_t { return 4242; };
-    host::load(&fake.api, install.pluginPath());
+    fake.bus.serve("System/GetLanguage", [](intptr_t, intptr_t) -> intptr_t { return 4242; });
+    host::load(fake.api(), install.pluginPath());
     EXPECT_FALSE(host::languageLibraryLoaded());
     host::unload();
-    fake.served.erase("System/GetLanguage");
-    fake.calls.clear();
-    host::load(&fake.api, install.pluginPath());
+    fake.bus.withdraw("System/GetLanguage");
+    fake.clearCalls();
+    host::load(fake.api(), install.pluginPath());
     EXPECT_EQ(fake.count("callCommand", "System/GetLanguage"), 0);
 }
 
@@ -153,11 +153,11 @@ TEST_F(Lifecycle, MenuCommandCreatesOneWindowAndShowsItAgain)
     host::setMainWindowFactory(&makeCountingWindow);
     CountingWindow::created = CountingWindow::shown = 0;
     fake.serveStandard(1049);
-    host::load(&fake.api, install.pluginPath());
-    fake.raise("System/ModulesLoaded");
-    ASSERT_TRUE(fake.commands.count("vexol/MenuCommand"));
+    host::load(fake.api(), install.pluginPath());
+    fake.bus.raise("System/ModulesLoaded");
+    ASSERT_TRUE(fake.bus.has("vexol/MenuCommand"));
     EXPECT_EQ(host::keyPrefix(), u"");
-    HostHandler menu = fake.commands["vexol/MenuCommand"];
+    const auto menu = [this](intptr_t owner) { return fake.bus.call("vexol/MenuCommand", owner, 0); };
     EXPECT_EQ(menu(0x1234), 0);
     EXPECT_EQ(host::keyPrefix(), u"plugins\\vexol");
     EXPECT_EQ(menu(0x1234), 0);
@@ -169,16 +169,23 @@ TEST_F(Lifecycle, MenuCommandCreatesOneWindowAndShowsItAgain)
 TEST_F(Lifecycle, UnloadBeforeModulesLoadedStillUnregisters)
 {
     fake.serveStandard(1049);
-    host::load(&fake.api, install.pluginPath());
+    host::load(fake.api(), install.pluginPath());
     EXPECT_EQ(host::unload(), 0);
     ASSERT_EQ(fake.count("unregisterCommand"), 1);
     ASSERT_EQ(fake.count("unsubscribeEvent"), 1);
-    for (const auto& call : fake.calls) {
+    // Nothing was registered yet, so the command's handle is still 0; the event's is the one the
+    // host gave.
+    intptr_t subscribed = 0;
+    for (const auto& call : fake.calls()) {
+        if (call.entry == "subscribeEvent") {
+            subscribed = call.handle;
+        }
         if (call.entry == "unregisterCommand") {
             EXPECT_EQ(call.handle, 0);
         }
         if (call.entry == "unsubscribeEvent") {
-            EXPECT_EQ(call.handle, 11);
+            EXPECT_NE(call.handle, 0);
+            EXPECT_EQ(call.handle, subscribed);
         }
     }
 }
@@ -186,15 +193,15 @@ TEST_F(Lifecycle, UnloadBeforeModulesLoadedStillUnregisters)
 TEST_F(Lifecycle, ConnectionStringIsCopiedWhenTheHostHasOne)
 {
     fake.serveStandard(1049);
-    host::load(&fake.api, install.pluginPath());
-    fake.raise("System/ModulesLoaded");  // no "DB/GetConnectionUri": nothing stored
+    host::load(fake.api(), install.pluginPath());
+    fake.bus.raise("System/ModulesLoaded");  // no "DB/GetConnectionUri": nothing stored
     EXPECT_EQ(DataBaseConnectionBase::instance().uri(), nullptr);
 
     auto text = std::make_unique<std::u16string>(u"/var/lib/vantrel/База.db");
-    fake.served["DB/GetConnectionUri"] = [&text](intptr_t, intptr_t) -> intptr_t {
+    fake.bus.serve("DB/GetConnectionUri", [&text](intptr_t, intptr_t) -> intptr_t {
         return reinterpret_cast<intptr_t>(text->c_str());
-    };
-    fake.raise("System/ModulesLoaded");
+    });
+    fake.bus.raise("System/ModulesLoaded");
     text.reset();  // the host's own text is gone after the call
     ASSERT_NE(DataBaseConnectionBase::instance().uri(), nullptr);
     EXPECT_EQ(std::u16string(DataBaseConnectionBase::instance().uri()), u"/var/lib/vantrel/База.db");
@@ -203,7 +210,7 @@ TEST_F(Lifecycle, ConnectionStringIsCopiedWhenTheHostHasOne)
 TEST_F(Lifecycle, UnloadRemovesTheReportsOfTheSession)
 {
     fake.serveStandard(1049);
-    host::load(&fake.api, install.pluginPath());
+    host::load(fake.api(), install.pluginPath());
     platform::FileError error;
     const std::u16string report = platform::createPrivateTempFile(u"vtl", u".html", "<p>report</p>", error);
     ASSERT_FALSE(report.empty()) << error.messageUtf8();
@@ -219,14 +226,14 @@ TEST_F(Lifecycle, SecondLoadAfterUnloadBehavesLikeTheFirst)
     install.put("libvexolENU.so", "libvexolENU.so");
     fake.serveStandard(1033);
     auto text = std::make_unique<std::u16string>(u"/first.db");
-    fake.served["DB/GetConnectionUri"] = [&text](intptr_t, intptr_t) -> intptr_t {
+    fake.bus.serve("DB/GetConnectionUri", [&text](intptr_t, intptr_t) -> intptr_t {
         return reinterpret_cast<intptr_t>(text->c_str());
-    };
+    });
 
     // The first round: everything a session sets up.
-    host::load(&fake.api, install.pluginPath());
-    fake.raise("System/ModulesLoaded");
-    fake.commands["vexol/MenuCommand"](0x1111);
+    host::load(fake.api(), install.pluginPath());
+    fake.bus.raise("System/ModulesLoaded");
+    fake.bus.call("vexol/MenuCommand", 0x1111, 0);
     ASSERT_EQ(CountingWindow::created, 1);
     ASSERT_NE(host::mainWindow(), nullptr);
     ASSERT_TRUE(host::languageLibraryLoaded());
@@ -242,26 +249,26 @@ TEST_F(Lifecycle, SecondLoadAfterUnloadBehavesLikeTheFirst)
     EXPECT_EQ(platform::utf16ToUtf8(resources::resourceModule().loadString(104)), "Данные/Расчёты/Dvinar");
 
     // A second host, in Russian, without a database: the plug-in starts from scratch.
-    FakeHost second;
+    RecordingHost second;
     second.serveStandard(1049);
-    host::load(&second.api, install.pluginPath());
+    host::load(second.api(), install.pluginPath());
     EXPECT_FALSE(host::languageLibraryLoaded());
     EXPECT_EQ(host::unload(), 0) << "unloading before the second ModulesLoaded";
     ASSERT_EQ(second.count("unregisterCommand"), 1);
-    for (const auto& call : second.calls)
+    for (const auto& call : second.calls())
         if (call.entry == "unregisterCommand")
             EXPECT_EQ(call.handle, 0) << "no handle of the first session is withdrawn again";
 
-    host::load(&second.api, install.pluginPath());
-    second.raise("System/ModulesLoaded");
+    host::load(second.api(), install.pluginPath());
+    second.bus.raise("System/ModulesLoaded");
     EXPECT_EQ(DataBaseConnectionBase::instance().uri(), nullptr);
     EXPECT_EQ(second.menuPaths.back(), u"Данные/Расчёты/Dvinar");
-    second.commands["vexol/MenuCommand"](0x2222);
+    second.bus.call("vexol/MenuCommand", 0x2222, 0);
     EXPECT_EQ(CountingWindow::created, 2) << "a window of its own, owned by the new host's window";
     EXPECT_EQ(CountingWindow::owner, 0x2222);
     EXPECT_EQ(host::keyPrefix(), u"plugins\\vexol");
     host::unload();
-    FakeHost::current = &fake;  // TearDown unloads once more against the fixture's host
+    fake.bus.activate();  // TearDown unloads once more against the fixture's host
 }
 
 TEST(HostApiLayout, MenuItemRecordIsThirtyTwoBytesOnThisSystem)
@@ -269,10 +276,10 @@ TEST(HostApiLayout, MenuItemRecordIsThirtyTwoBytesOnThisSystem)
     // The size a host compares cbSize with; minihost refuses a smaller one.
     if (sizeof(void*) == 8)
         EXPECT_EQ(sizeof(MenuItemDesc), 32u);
-    FakeHost fake;
+    RecordingHost fake;
     fake.serveStandard(1049);
-    host::load(&fake.api, u"");
-    fake.raise("System/ModulesLoaded");
+    host::load(fake.api(), u"");
+    fake.bus.raise("System/ModulesLoaded");
     ASSERT_EQ(fake.menuDescSizes.size(), 1u);
     EXPECT_EQ(fake.menuDescSizes[0], sizeof(MenuItemDesc));
     host::unload();

@@ -1,4 +1,4 @@
-#include "FakeHost.h"
+#include "RecordingHost.h"
 
 #include "host/HostBus.h"
 #include "host/SettingsStore.h"
@@ -10,7 +10,7 @@ class Settings : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        host::setHostApi(&fake.api);
+        host::setHostApi(fake.api());
         host::setKeyPrefix(u"plugins\\vexol");
     }
     void TearDown() override
@@ -18,7 +18,7 @@ protected:
         host::setHostApi(nullptr);
         host::setKeyPrefix(u"");
     }
-    FakeHost fake;
+    RecordingHost fake;
 };
 } // namespace
 
@@ -45,7 +45,7 @@ TEST_F(Settings, StoredValuesAreReadInOrderAndFlagsAreNonZero)
     fake.profile[u"plugins\\vexol\\Settings/unitMode"] = 7;
     fake.profile[u"plugins\\vexol\\Settings/devControl"] = 5;
     fake.profile[u"plugins\\vexol\\Settings/hideNotFound"] = 0;
-    fake.calls.clear();
+    fake.clearCalls();
     PluginSettings s = host::readPluginSettings();
     EXPECT_EQ(s.unitMode, 7);  // passed on unchanged
     EXPECT_TRUE(s.devControl);
@@ -64,10 +64,10 @@ TEST_F(Settings, HostWithoutProfileCommands)
     EXPECT_EQ(fake.count("callCommand"), 0);
 
     // A GetInt that answers "not found" also gives the default, even if it wrote something.
-    fake.served["Profile/GetInt"] = [](intptr_t, intptr_t value) -> intptr_t {
+    fake.bus.serve("Profile/GetInt", [](intptr_t, intptr_t value) -> intptr_t {
         *reinterpret_cast<int32_t*>(value) = 99;
         return 0;
-    };
+    });
     EXPECT_EQ(host::profileGetInt(u"Settings", u"unitMode", 4), 4);
 }
 

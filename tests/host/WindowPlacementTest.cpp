@@ -1,4 +1,4 @@
-#include "FakeHost.h"
+#include "RecordingHost.h"
 
 #include "host/HostBus.h"
 #include "host/SettingsStore.h"
@@ -40,9 +40,9 @@ TEST(WindowPlacement, MonitorThatIsGoneBringsTheWindowToThePrimaryWorkArea)
 
 TEST(WindowPlacement, SavedInTheProfileInItsOrder)
 {
-    FakeHost fake;
+    RecordingHost fake;
     fake.serveStandard(1049);
-    host::setHostApi(&fake.api);
+    host::setHostApi(fake.api());
     host::setKeyPrefix(u"plugins\\vexol");
     host::saveWindowRect({10, 20, 1010, 620});
     EXPECT_EQ(fake.profile[u"plugins\\vexol\\/WindowRect_btx"], 1010);

@@ -1,7 +1,7 @@
 #pragma once
-// A workspace wired to a fake host (with its assay dialog answered by the test), a recording main
+// A workspace wired to minihost's recording host (its assay dialog answered by the test), a recording main
 // window, the messages tab's log, and a host database in a throw-away folder.
-#include "FakeHost.h"
+#include "RecordingHost.h"
 #include "HostDataFolder.h"
 #include "RecordingView.h"
 
@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         fake.serveStandard(1049);
-        fake.served["Main/OpenAssayIdDlg"] = [this](intptr_t capacity, intptr_t array) -> intptr_t {
+        fake.bus.serve("Main/OpenAssayIdDlg", [this](intptr_t capacity, intptr_t array) -> intptr_t {
             dialogCapacity = capacity;
             dialogWasOpen = workspace.hostDialogOpen();
             auto* ids = reinterpret_cast<int32_t*>(array);
@@ -32,13 +32,13 @@ protected:
             if (duringDialog)
                 duringDialog();
             return answer ? *answer : static_cast<intptr_t>(chosen.size());
-        };
-        fake.served["Main/OpenAssayFile"] = [this](intptr_t one, intptr_t path) -> intptr_t {
+        });
+        fake.bus.serve("Main/OpenAssayFile", [this](intptr_t one, intptr_t path) -> intptr_t {
             openedArguments.push_back(one);
             openedFiles.emplace_back(reinterpret_cast<const char16_t*>(path));
             return 0;
-        };
-        host::setHostApi(&fake.api);
+        });
+        host::setHostApi(fake.api());
         DataBaseConnectionBase::instance().setUri(data.databasePath().c_str());
         setTheMessageLog(&log);
         view.workspace = &workspace;
@@ -58,7 +58,7 @@ protected:
     }
     int dialogCalls() const { return fake.count("callCommand", "Main/OpenAssayIdDlg"); }
 
-    FakeHost fake;
+    RecordingHost fake;
     HostDataFolder data;
     MessageLog log;
     RecordingView view;

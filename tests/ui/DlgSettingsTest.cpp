@@ -1,7 +1,7 @@
 // The settings dialog against a host profile: what it shows for what is stored, what "Сохранить"
 // writes and in which order, and that leaving it any other way writes nothing.
 #include "EnglishTables.h"
-#include "FakeHost.h"
+#include "RecordingHost.h"
 #include "Screenshots.h"
 #include "host/HostBus.h"
 #include "host/SettingsStore.h"
@@ -32,14 +32,14 @@ protected:
     void SetUp() override
     {
         fake.serveStandard(1049);
-        fake.served["Profile/SetInt"] = [this](intptr_t key, intptr_t value) -> intptr_t {
+        fake.bus.serve("Profile/SetInt", [this](intptr_t key, intptr_t value) -> intptr_t {
             const std::u16string name = reinterpret_cast<const char16_t*>(key);
             const int32_t stored = *reinterpret_cast<const int32_t*>(value);
             writes.emplace_back(name, stored);
             fake.profile[name] = stored;
             return 1;
-        };
-        host::setHostApi(&fake.api);
+        });
+        host::setHostApi(fake.api());
         host::setKeyPrefix(u"plugins\\vexol");
     }
     void TearDown() override
@@ -52,7 +52,7 @@ protected:
     static QCheckBox* check(QWidget* d, int id) { return findControlAs<QCheckBox>(d, id); }
     static void click(QWidget* d, int id) { findControlAs<QPushButton>(d, id)->click(); }
 
-    FakeHost fake;
+    RecordingHost fake;
     std::vector<std::pair<std::u16string, int32_t>> writes;
 };
 
@@ -180,8 +180,8 @@ TEST_F(SettingsDialog, EnterSavesThroughTheDefaultButton)
 
 TEST_F(SettingsDialog, HostWithoutProfileCommandsGivesDefaultsAndSavesNothing)
 {
-    fake.served.erase("Profile/GetInt");
-    fake.served.erase("Profile/SetInt");
+    fake.bus.withdraw("Profile/GetInt");
+    fake.bus.withdraw("Profile/SetInt");
     fake.profile[kUnitMode] = 1;
     DlgSettings dialog;
     EXPECT_TRUE(radio(&dialog, 1019)->isChecked());
