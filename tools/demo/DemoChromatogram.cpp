@@ -29,19 +29,20 @@ double baselineAt(int channel, double minutes)
     return (channel == 1 ? 152.0 : 87.0) + 1.6 * minutes + 3.0 * std::sin(minutes / 2.3);
 }
 
-// Unnamed impurities: small peaks the host found but nobody named.
-const double impurities[2][3][2] = {{{7.05, 240}, {10.21, 410}, {12.63, 170}}, {{4.71, 310}, {7.18, 190}, {9.34, 260}}};
-
-std::vector<PlannedPeak> planPeaks(int runIndex, int channel, std::mt19937& random)
+std::vector<PlannedPeak> planPeaks(const DemoPlan& plan, int runIndex, int channel, std::mt19937& random)
 {
-    const DemoRun& run = DemoMethod::runs()[static_cast<std::size_t>(runIndex)];
+    const DemoRun& run = plan.runs[static_cast<std::size_t>(runIndex)];
     std::normal_distribution<double> timeJitter(0.0, 0.0025);
-    std::normal_distribution<double> areaScatter(1.0, 0.008);
+    std::normal_distribution<double> areaScatter(1.0, plan.areaScatter);
     std::vector<PlannedPeak> peaks;
-    const std::vector<DemoCompound>& compounds = DemoMethod::compounds();
+    const std::vector<DemoCompound>& compounds = plan.compounds;
     for (std::size_t c = 0; c < compounds.size(); ++c) {
         const DemoCompound& compound = compounds[c];
-        double concentration = run.calibration ? compound.levels[run.level] : compound.sample;
+        double concentration = 0;
+        if (!run.calibration)
+            concentration = compound.sample;
+        else if (!compound.levels.empty())
+            concentration = compound.levels[static_cast<std::size_t>(run.level) % compound.levels.size()];
         PlannedPeak peak;
         peak.name = compound.name;
         peak.time = (channel == 1 ? compound.time1 : compound.time2) + timeJitter(random);
@@ -59,16 +60,16 @@ std::vector<PlannedPeak> planPeaks(int runIndex, int channel, std::mt19937& rand
             peak.sigma = sigmaAt(peak.time);
             peak.concent = run.calibration ? concentration : 0;
         }
-        if (channel == 2 && runIndex == DemoMethod::deviationRun && static_cast<int>(c) == DemoMethod::deviationCompound)
+        if (channel == 2 && runIndex == plan.deviationRun && static_cast<int>(c) == plan.deviationCompound)
             peak.area *= 1.25;
-        if (channel == 2 && runIndex == DemoMethod::driftRun && static_cast<int>(c) == DemoMethod::driftCompound)
+        if (channel == 2 && runIndex == plan.driftRun && static_cast<int>(c) == plan.driftCompound)
             peak.time += 0.30;
         peaks.push_back(peak);
     }
-    for (const auto& impurity : impurities[channel - 1]) {
+    for (const auto& [time, area] : plan.impurities[channel - 1]) {
         PlannedPeak peak;
-        peak.time = impurity[0] + timeJitter(random);
-        peak.area = impurity[1] * areaScatter(random);
+        peak.time = time + timeJitter(random);
+        peak.area = area * areaScatter(random);
         peak.sigma = sigmaAt(peak.time);
         peaks.push_back(peak);
     }
@@ -81,9 +82,10 @@ int sampleIndexAt(double minutes)
     return static_cast<int>(std::lround(minutes * 60.0 / DemoChromatogram::sampleSeconds));
 }
 
-Channel makeChannel(int channelNumber, const std::vector<PlannedPeak>& planned, std::mt19937& random)
+Channel makeChannel(int channelNumber, double runMinutes, const std::vector<PlannedPeak>& planned,
+                    std::mt19937& random)
 {
-    const int count = sampleIndexAt(DemoChromatogram::runMinutes);
+    const int count = sampleIndexAt(runMinutes);
     std::vector<double> signal(static_cast<std::size_t>(count));
     std::normal_distribution<double> noise(0.0, 1.4);
     for (int i = 0; i < count; ++i)
@@ -146,13 +148,19 @@ ColumnDescription column(int channel, const char16_t* name, const char16_t* phas
 
 CVantrelFile4 DemoChromatogram::make(int runIndex, int64_t date, std::mt19937& random)
 {
-    const DemoRun& run = DemoMethod::runs()[static_cast<std::size_t>(runIndex)];
+    static const DemoPlan builtIn = DemoPlan::builtIn();
+    return make(builtIn, runIndex, date, random);
+}
+
+CVantrelFile4 DemoChromatogram::make(const DemoPlan& plan, int runIndex, int64_t date, std::mt19937& random)
+{
+    const DemoRun& run = plan.runs[static_cast<std::size_t>(runIndex)];
     CVantrelFile4 file;
     Passport& p = file.passport;
     p.assayid = platform::format(u"5d0c8a3e-7b41-4e2a-9c16-%012d", {runIndex + 1});
     p.series = u"Демонстрация";
     p.andate = date;
-    p.duration = runMinutes;
+    p.duration = plan.runMinutes;
     p.sample = run.sample;
     p.method = u"ГОСТ 30536-2013, летучие примеси";
     p.graduation = run.calibration;
@@ -163,6 +171,6 @@ CVantrelFile4 DemoChromatogram::make(int runIndex, int64_t date, std::mt19937& r
     p.parameters.push_back({u"volume", u"Объём пробы, мкл", u"1.0"});
     p.parameters.push_back({u"operator", u"Оператор", u"Иванова Е. А."});
     for (int channel : {1, 2})
-        file.channels.push_back(makeChannel(channel, planPeaks(runIndex, channel, random), random));
+        file.channels.push_back(makeChannel(channel, plan.runMinutes, planPeaks(plan, runIndex, channel, random), random));
     return file;
 }

@@ -14,4 +14,6 @@ public:
 
     // `runIndex` is the position of the run in DemoMethod::runs(); `date` its start, seconds since 1970.
     static CVantrelFile4 make(int runIndex, int64_t date, std::mt19937& random);
+    // The same for a run of `plan`.
+    static CVantrelFile4 make(const DemoPlan& plan, int runIndex, int64_t date, std::mt19937& random);
 };

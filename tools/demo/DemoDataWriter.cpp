@@ -27,11 +27,11 @@ bool makeFolder(const std::u16string& path, std::u16string& error)
     return true;
 }
 
-ComponentList demoComponents()
+ComponentList demoComponents(const DemoPlan& plan)
 {
     ComponentList components;
     int number = 1;
-    for (const DemoCompound& compound : DemoMethod::compounds()) {
+    for (const DemoCompound& compound : plan.compounds) {
         if (!compound.inTable)
             continue;
         Component c;
@@ -49,7 +49,7 @@ ComponentList demoComponents()
     return components;
 }
 
-bool writeChromatogramsAndDatabase(const std::u16string& folder, std::u16string& error)
+bool writeChromatogramsAndDatabase(const DemoPlan& plan, const std::u16string& folder, std::u16string& error)
 {
     const std::u16string database = DemoDataWriter::databasePath(folder);
     std::error_code ignored;
@@ -60,10 +60,10 @@ bool writeChromatogramsAndDatabase(const std::u16string& folder, std::u16string&
     HostSchema::create(connection.handle());
     HostSchema::execute(connection.handle(), "BEGIN;");
     std::mt19937 random(20240312);
-    const std::vector<DemoRun>& runs = DemoMethod::runs();
+    const std::vector<DemoRun>& runs = plan.runs;
     for (std::size_t r = 0; r < runs.size(); ++r) {
         const long long date = DemoDataWriter::firstRunDate + static_cast<long long>(r) * DemoDataWriter::runSpacing;
-        CVantrelFile4 file = DemoChromatogram::make(static_cast<int>(r), date, random);
+        CVantrelFile4 file = DemoChromatogram::make(plan, static_cast<int>(r), date, random);
         const std::u16string path = DemoDataWriter::chromatogramFolder(folder) + u"/" + runs[r].fileName;
         if (int32_t result = file.save(path); result != 0) {
             error = platform::format(u"cannot write %s (code %d)", {path, result});
@@ -110,11 +110,17 @@ std::u16string DemoDataWriter::componentTablePath(const std::u16string& folder)
 
 bool DemoDataWriter::write(const std::u16string& folder, bool replaceTable, std::u16string& error)
 {
+    return write(folder, DemoPlan::builtIn(), replaceTable, error);
+}
+
+bool DemoDataWriter::write(const std::u16string& folder, const DemoPlan& plan, bool replaceTable,
+                           std::u16string& error)
+{
     const std::u16string tableFolder = publicFolder(folder) + u"/Vantrel4/vexol";
     if (!makeFolder(chromatogramFolder(folder), error) || !makeFolder(tableFolder, error))
         return false;
     try {
-        if (!writeChromatogramsAndDatabase(folder, error))
+        if (!writeChromatogramsAndDatabase(plan, folder, error))
             return false;
     } catch (const DataBase::SqlException& e) {
         error = platform::format(u"host database: %s (code %d)", {e.what(), e.code()});
@@ -123,7 +129,7 @@ bool DemoDataWriter::write(const std::u16string& folder, bool replaceTable, std:
     const std::u16string table = componentTablePath(folder);
     if (replaceTable || !platform::fileExists(table)) {
         ComponentTableSaveError saveError;
-        if (!ComponentTable::save(table, demoComponents(), &saveError)) {
+        if (!ComponentTable::save(table, demoComponents(plan), &saveError)) {
             error = platform::format(u"cannot write the component table %s", {table});
             return false;
         }

@@ -1,5 +1,9 @@
 #include "DemoMethod.h"
 
+#include "platform/Format.h"
+
+#include <algorithm>
+
 const std::vector<DemoCompound>& DemoMethod::compounds()
 {
     // Retention on the polar column (channel 1) and the non-polar one (channel 2) differ in order,
@@ -32,4 +36,94 @@ const std::vector<DemoRun>& DemoMethod::runs()
         {u"sample_run2.stg", u"Водка «Пшеничная», партия 112", u"", false, -1, 1},
     };
     return list;
+}
+
+DemoPlan DemoPlan::builtIn()
+{
+    DemoPlan plan;
+    plan.compounds = DemoMethod::compounds();
+    plan.runs = DemoMethod::runs();
+    plan.impurities[0] = {{7.05, 240}, {10.21, 410}, {12.63, 170}};
+    plan.impurities[1] = {{4.71, 310}, {7.18, 190}, {9.34, 260}};
+    plan.driftRun = DemoMethod::driftRun;
+    plan.driftCompound = DemoMethod::driftCompound;
+    plan.deviationRun = DemoMethod::deviationRun;
+    plan.deviationCompound = DemoMethod::deviationCompound;
+    return plan;
+}
+
+namespace {
+
+constexpr int scaledLevels = 16;
+
+} // namespace
+
+DemoPlan DemoPlan::scaled(const DemoScale& scale)
+{
+    const DemoPlan demo = builtIn();
+    int tableCompounds = 0;
+    for (const DemoCompound& compound : demo.compounds)
+        tableCompounds += compound.inTable ? 1 : 0;
+    const int assays = scale.assays > 0 ? scale.assays : static_cast<int>(demo.runs.size());
+    const int components = scale.components > 0 ? scale.components : tableCompounds;
+    const int peaks = std::max(scale.peaks > 0 ? scale.peaks : components + 3, components);
+
+    DemoPlan plan;
+    plan.runMinutes = std::max(14.0, 0.06 * peaks);
+    // Little scatter, so that only --warn-all makes the channels disagree beyond the 5 % allowed.
+    plan.areaScatter = 0.002;
+    // The peaks sit on evenly spaced slots; compound k takes slot (k + 1/2)·peaks/components on
+    // channel 1 and the mirrored slot on channel 2, so the two columns elute in opposite order.
+    auto slotTime = [&](int slot) { return 1.0 + (plan.runMinutes - 2.0) * (slot + 0.5) / peaks; };
+    auto slotOf = [&](int k) { return static_cast<int>((k + 0.5) * peaks / components); };
+    std::vector<bool> taken1(static_cast<std::size_t>(peaks)), taken2(static_cast<std::size_t>(peaks));
+    for (int k = 0; k < components; ++k) {
+        DemoCompound compound;
+        compound.name = platform::format(u"Компонент %03d", {k + 1});
+        compound.altName = u"-";
+        const int slot1 = slotOf(k), slot2 = slotOf(components - 1 - k);
+        taken1[static_cast<std::size_t>(slot1)] = true;
+        taken2[static_cast<std::size_t>(slot2)] = true;
+        compound.time1 = slotTime(slot1);
+        compound.time2 = slotTime(slot2);
+        compound.window = 3;
+        compound.mainChannel = k % 4 == 3 ? 0 : 1;
+        compound.deviation = 5;
+        compound.response = 40.0 + (k * 37) % 90;
+        compound.response2Ratio = scale.warnAll ? 1.10 : 1.0;
+        const double base = 0.5 * (1 + k % 7);
+        for (int level = 0; level < scaledLevels; ++level)
+            compound.levels.push_back(base * (level + 1));
+        compound.sample = base * 5.5;
+        plan.compounds.push_back(std::move(compound));
+    }
+    for (int slot = 0; slot < peaks; ++slot) {
+        const double area = 150.0 + (slot * 53) % 400;
+        if (!taken1[static_cast<std::size_t>(slot)])
+            plan.impurities[0].emplace_back(slotTime(slot), area);
+        if (!taken2[static_cast<std::size_t>(slot)])
+            plan.impurities[1].emplace_back(slotTime(slot), area);
+    }
+
+    const int calibrationRuns = std::max(assays - 2, 0);
+    for (int r = 0; r < calibrationRuns; ++r) {
+        const int level = r % scaledLevels, repeat = r / scaledLevels;
+        DemoRun run;
+        run.fileName = platform::format(u"cal_level%02d_run%d.stg", {level + 1, repeat + 1});
+        run.sample = platform::format(u"Градуировочный раствор, уровень %d", {level + 1});
+        run.mixture = platform::format(u"Смесь ЛВП-%d", {level + 1});
+        run.calibration = true;
+        run.level = level;
+        run.repeat = repeat;
+        plan.runs.push_back(std::move(run));
+    }
+    for (int r = 0; r < assays - calibrationRuns; ++r) {
+        DemoRun run;
+        run.fileName = platform::format(u"sample_run%d.stg", {r + 1});
+        run.sample = u"Водка «Пшеничная», партия 112";
+        run.level = -1;
+        run.repeat = r;
+        plan.runs.push_back(std::move(run));
+    }
+    return plan;
 }

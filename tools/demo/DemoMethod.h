@@ -3,6 +3,7 @@
 // calibration levels run twice each, and one sample run twice. Every number here is chosen so that
 // the calculation has something to show on every tab, warnings included.
 #include <string>
+#include <utility>
 #include <vector>
 
 struct DemoCompound {
@@ -15,7 +16,7 @@ struct DemoCompound {
     double deviation = 0;         // allowed channel deviation, percent
     double response = 0;          // peak area per mg/dm³ on channel 1
     double response2Ratio = 1;    // channel-2 area / channel-1 area
-    double levels[3] = {};        // calibration concentrations, mg/dm³
+    std::vector<double> levels;   // calibration concentrations, mg/dm³, by level
     double sample = 0;            // concentration in the sample; 0: absent
     bool inTable = true;          // false: a peak the host names but the analyst does not calculate
 };
@@ -25,7 +26,7 @@ struct DemoRun {
     std::u16string sample;
     std::u16string mixture;
     bool calibration = false;
-    int level = -1;               // calibration level 0..2; -1 for the sample
+    int level = -1;               // calibration level, an index into the levels; -1 for the sample
     int repeat = 0;
 };
 
@@ -40,4 +41,35 @@ public:
     static constexpr int driftCompound = 6;        // isobutanol
     static constexpr int deviationRun = 1;
     static constexpr int deviationCompound = 4;    // 2-propanol
+};
+
+// The size of a generated workspace: the counts that the analyst's host can hand over at most, to
+// see how the window copes. Zero keeps the built-in demo's count.
+struct DemoScale {
+    int assays = 0;               // calibration runs and the two sample runs together
+    int components = 0;           // compounds in the component table
+    int peaks = 0;                // peaks on each channel, the compounds among unnamed ones
+    bool warnAll = false;         // channel 2 answers 10 % stronger for every compound
+
+    bool any() const { return assays > 0 || components > 0 || peaks > 0 || warnAll; }
+};
+
+// Everything a demo is written from: the compounds, the runs and the deliberate faults.
+struct DemoPlan {
+    std::vector<DemoCompound> compounds;
+    std::vector<DemoRun> runs;
+    double runMinutes = 14.0;
+    double areaScatter = 0.008;   // relative scatter of every peak area
+    // Unnamed peaks (time, area) on channel 1 and channel 2.
+    std::vector<std::pair<double, double>> impurities[2];
+    int driftRun = -1;            // the fault runs of the built-in demo; -1 for none
+    int driftCompound = -1;
+    int deviationRun = -1;
+    int deviationCompound = -1;
+
+    // The built-in demo, exactly as DemoMethod describes it.
+    static DemoPlan builtIn();
+    // A generated method of `scale`'s size: distinct compounds spread over a longer run, calibration
+    // runs cycling through 16 levels and two sample runs. Counts left at 0 take the built-in demo's.
+    static DemoPlan scaled(const DemoScale& scale);
 };

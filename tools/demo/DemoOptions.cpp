@@ -6,7 +6,7 @@
 
 const char* demoUsage()
 {
-    return "usage: vexol-demo-data [--reset] FOLDER\n"
+    return "usage: vexol-demo-data [--reset] [--assays N] [--components N] [--peaks N] [--warn-all] FOLDER\n"
            "       vexol-demo-data --help | --version\n"
            "\n"
            "Writes the built-in demo into FOLDER: a host database (vantrel.db) with eight chromatograms\n"
@@ -15,6 +15,12 @@ const char* demoUsage()
            "component table and the settings only where missing, so an analyst's edits survive.\n"
            "\n"
            "  --reset      write the component table and the settings again as well\n"
+           "  --assays N, --components N, --peaks N\n"
+           "               write a generated workspace of that size instead: N-2 calibration runs\n"
+           "               over 16 levels and two sample runs, N compounds, N peaks on each channel\n"
+           "               (the compounds among unnamed peaks); counts not given keep the demo's\n"
+           "  --warn-all   in the generated workspace channel 2 answers 10 % stronger for every\n"
+           "               compound, so every calibration run warns about the channels' deviation\n"
            "  -h, --help   print this help and exit\n"
            "  --version    print the version and exit\n"
            "\n"
@@ -29,12 +35,29 @@ DemoArgumentsParse parseDemoArguments(const std::vector<std::string>& arguments)
 
     // Options with a value go here, as {"--name", handler returning false for a bad value}.
     using ValueHandler = std::function<bool(const std::string&)>;
-    const std::map<std::string, ValueHandler> valued = {};
+    // A count: a whole number from 1 to 100000.
+    auto count = [](int& target) {
+        return [&target](const std::string& text) {
+            if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+                return false;
+            const int value = std::stoi(text);
+            if (value < 1 || value > 100000)
+                return false;
+            target = value;
+            return true;
+        };
+    };
+    const std::map<std::string, ValueHandler> valued = {
+        {"--assays", count(options.assays)},
+        {"--components", count(options.components)},
+        {"--peaks", count(options.peaks)},
+    };
     const std::map<std::string, bool*> flags = {
         {"--reset", &options.reset},
         {"--help", &options.help},
         {"-h", &options.help},
         {"--version", &options.version},
+        {"--warn-all", &options.warnAll},
     };
 
     bool haveFolder = false;

@@ -9,6 +9,12 @@ struct DemoOptions {
     bool reset = false;    // --reset: write the component table and the profile settings again
     bool help = false;     // --help, -h
     bool version = false;  // --version
+    // A generated workspace instead of the built-in demo when any of these is given; counts left
+    // at 0 keep the demo's (DemoScale).
+    int assays = 0;        // --assays N
+    int components = 0;    // --components N
+    int peaks = 0;         // --peaks N: peaks on each channel
+    bool warnAll = false;  // --warn-all: channel 2 answers 10 % stronger for every compound
 };
 
 struct DemoArgumentsParse {

@@ -60,7 +60,13 @@ int main(int argc, char** argv)
     const bool reset = parse.options.reset;
     const std::u16string folder16 = folder.toStdU16String();
     std::u16string error;
-    if (!DemoDataWriter::write(folder16, reset, error)) {
+    DemoScale scale;
+    scale.assays = parse.options.assays;
+    scale.components = parse.options.components;
+    scale.peaks = parse.options.peaks;
+    scale.warnAll = parse.options.warnAll;
+    const DemoPlan plan = scale.any() ? DemoPlan::scaled(scale) : DemoPlan::builtIn();
+    if (!DemoDataWriter::write(folder16, plan, reset, error)) {
         std::fprintf(stderr, "vexol-demo-data: %s\n", platform::utf16ToUtf8(error).c_str());
         return 1;
     }
