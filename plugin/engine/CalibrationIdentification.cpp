@@ -25,8 +25,8 @@ ChannelFinding searchChannel(const CalculationPass& pass, const CalibrationAssay
         return finding;
     const Component& component = pass.components[c];
     const double window = channel == 2 ? component.window2 : component.window1;
-    int i = windowSearchAmong(*table, assay.matches(channel).of(c), component, refTime, window,
-                              pass.settings.unitMode, channel, fileName, pass.log);
+    int i = windowSearchAmong(assay.matches(channel).of(c), component, refTime, window, pass.settings.unitMode,
+                              channel, fileName, pass.log);
     if (i != -1) {
         const Peak& peak = (*table)[static_cast<std::size_t>(i)];
         finding.found = true;

@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-#include "engine/MessageLog.h"
 #include "engine/PeakSearch.h"
-#include "platform/Format.h"
 
 double minResolution(const PeakList& table, int index)
 {
@@ -28,33 +26,11 @@ double minResolution(const PeakList& table, int index)
     return best;
 }
 
-int windowSearchAmong(const PeakList& table, std::span<const int32_t> matches, const Component& component,
-                      double refTime, double window, int unitMode, int channel, std::u16string_view fileName,
-                      MessageLog& log)
-{
-    if (refTime <= 0)
-        return -1;
-    const double halfWidth = unitMode == 1 ? window : refTime * window / 100;
-    int chosen = -1;
-    double chosenDistance = 0;
-    for (int32_t i : matches) {
-        const double distance = std::fabs(table[static_cast<std::size_t>(i)].time - refTime);
-        if (halfWidth > 0 && distance <= halfWidth && (chosen == -1 || distance < chosenDistance)) {
-            chosen = i;
-            chosenDistance = distance;
-        }
-    }
-    if (!matches.empty() && chosen == -1)
-        log.addWarning(platform::format(u"%s: \"%s\", канал %d - время выхода вне окна.",
-                                        {fileName, component.name, channel}));
-    return chosen;
-}
-
 int windowSearch(const PeakList& table, const Component& component, double refTime, double window,
                  int unitMode, int channel, std::u16string_view fileName, MessageLog& log)
 {
     if (refTime <= 0)
         return -1;
-    return windowSearchAmong(table, matchingPeaks(table, component), component, refTime, window, unitMode,
-                             channel, fileName, log);
+    return windowSearchAmong(matchingPeaks(table, component).view(), component, refTime, window, unitMode, channel,
+                             fileName, log);
 }

@@ -19,7 +19,7 @@ double meanResolution(CalculationPass& pass, std::size_t component, int channel)
         const PeakList* table = assay.tables.channel(channel);
         if (!table)
             continue;
-        int i = nearestAmong(*table, assay.matches(channel).of(component), r);
+        int i = nearestAmong(assay.matches(channel).of(component), r);
         if (i == -1)
             continue;
         double resolution = assay.resolution(channel).minResolution(i);

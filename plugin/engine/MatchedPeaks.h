@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/ComponentNameIndex.h"
+#include "engine/PeakSearch.h"
 #include "input/AssayRecord.h"
 
 class MatchedPeaks {
@@ -15,10 +16,12 @@ public:
     MatchedPeaks() = default;
     MatchedPeaks(const PeakList& table, const ComponentNameIndex& names, std::size_t componentCount);
 
-    // Indices into the table of the peaks that match component `component`, ascending.
-    std::span<const int32_t> of(std::size_t component) const;
+    // The peaks that match component `component`: indices into the table, ascending, with their times.
+    PeakMatches of(std::size_t component) const;
 
 private:
     std::vector<int32_t> offsets_;  // component -> first entry in peaks_; one extra at the end
     std::vector<int32_t> peaks_;
+    std::vector<double> times_;     // the time of each peak in peaks_
+    bool timeOrdered_ = true;       // every time of the table is a number and none falls
 };

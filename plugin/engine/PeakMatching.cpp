@@ -1,7 +1,5 @@
 #include "engine/PeakMatching.h"
 
-#include <cmath>
-
 #include "engine/PeakSearch.h"
 #include "platform/Text.h"
 
@@ -30,30 +28,7 @@ ChannelTables firstTwoChannels(const AssayRecord& assay)
     return tables;
 }
 
-std::vector<int32_t> matchingPeaks(const PeakList& table, const Component& component)
-{
-    std::vector<int32_t> matches;
-    for (std::size_t i = 0; i < table.size(); ++i)
-        if (peakMatches(table[i], component))
-            matches.push_back(static_cast<int32_t>(i));
-    return matches;
-}
-
-int nearestAmong(const PeakList& table, std::span<const int32_t> matches, double t)
-{
-    int chosen = -1;
-    double chosenDistance = 0;
-    for (int32_t i : matches) {
-        double distance = std::fabs(table[static_cast<std::size_t>(i)].time - t);
-        if (chosen == -1 || distance < chosenDistance) {
-            chosen = i;
-            chosenDistance = distance;
-        }
-    }
-    return chosen;
-}
-
 int nearestPeak(const PeakList& table, const Component& component, double t)
 {
-    return nearestAmong(table, matchingPeaks(table, component), t);
+    return nearestAmong(matchingPeaks(table, component).view(), t);
 }

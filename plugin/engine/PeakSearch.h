@@ -12,14 +12,35 @@
 
 class MessageLog;
 
-// Indices of the peaks of the table that match the component, ascending.
-std::vector<int32_t> matchingPeaks(const PeakList& table, const Component& component);
+// The peaks of one table that match one component: their indices into the table (ascending) and
+// their times beside them, so that a search reads a few packed numbers, not the peaks themselves.
+struct PeakMatches {
+    std::span<const int32_t> indices;
+    std::span<const double> times;
+    // The times are numbers (never NaN) that never fall: the searches may bisect.
+    bool timeOrdered = false;
+};
 
-// Among `matches`, the peak whose time is closest to t; the earlier on equal distance; -1 for none.
-int nearestAmong(const PeakList& table, std::span<const int32_t> matches, double t);
+// The matches of a component in a table, held for the public helpers that search one table once.
+struct OwnedPeakMatches {
+    std::vector<int32_t> indices;
+    std::vector<double> times;
+    bool timeOrdered = false;
 
-// Among `matches`, the peak closest to refTime within the window, or -1; warns when there were
-// matches but none in the window.
-int windowSearchAmong(const PeakList& table, std::span<const int32_t> matches, const Component& component,
-                      double refTime, double window, int unitMode, int channel, std::u16string_view fileName,
-                      MessageLog& log);
+    PeakMatches view() const { return {indices, times, timeOrdered}; }
+};
+OwnedPeakMatches matchingPeaks(const PeakList& table, const Component& component);
+
+// Whether `times` never fall and hold no NaN.
+bool ascendingTimes(std::span<const double> times);
+
+// Among the matches, the table index of the peak whose time is closest to t; the earlier on equal
+// distance; -1 for none.
+int nearestAmong(const PeakMatches& matches, double t);
+// The same peak as its position among the matches (its time is times[position]), or -1.
+int nearestPosition(const PeakMatches& matches, double t);
+
+// Among the matches, the table index of the peak closest to refTime within the window, or -1;
+// warns when there were matches but none in the window.
+int windowSearchAmong(const PeakMatches& matches, const Component& component, double refTime, double window,
+                      int unitMode, int channel, std::u16string_view fileName, MessageLog& log);

@@ -18,12 +18,12 @@ void quantifyAnalysisAssays(CalculationPass& pass)
         row.mainChannel = pass.mainChannel[c];
         double sum = 0;
         for (const AnalysisAssay& assay : pass.analysis) {
-            auto matches = assay.peakMatches.of(c);
-            if (matches.empty())
+            const PeakMatches matches = assay.peakMatches.of(c);
+            if (matches.indices.empty())
                 continue;
             row.detected = true;
             if (line.fitted) {
-                sum += line.k1 * assay.record->peaks[static_cast<std::size_t>(matches.front())].area + line.k0;
+                sum += line.k1 * assay.record->peaks[static_cast<std::size_t>(matches.indices.front())].area + line.k0;
                 ++row.contributions;
             }
         }

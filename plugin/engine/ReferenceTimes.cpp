@@ -29,9 +29,10 @@ void computeReferenceTimes(CalculationPass& pass)
                 const PeakList* table = assay.tables.channel(channel);
                 if (!table)
                     continue;
-                int i = nearestAmong(*table, assay.matches(channel).of(c), tableTime);
-                if (i != -1) {
-                    sum += (*table)[static_cast<std::size_t>(i)].time;
+                const PeakMatches matches = assay.matches(channel).of(c);
+                const int k = nearestPosition(matches, tableTime);
+                if (k != -1) {
+                    sum += matches.times[static_cast<std::size_t>(k)];
                     ++found;
                 }
             }

@@ -2,7 +2,9 @@
 
 #include "platform/Text.h"
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -76,65 +78,157 @@ std::string printfC(const char* directive, ...)
 bool isFlag(char c) { return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Formats into UTF-8; both public entry points share it.
-std::string formatUtf8(std::string_view fmt, std::initializer_list<FormatArg> args)
-{
-    std::string out;
-    auto next = args.begin();
-    auto take = [&]() -> const FormatArg* { return next == args.end() ? nullptr : &*next++; };
+// Every character of a format is compared with ASCII; a UTF-16 unit outside it never matches.
+char asciiOf(char c) { return c; }
+char asciiOf(char16_t c) { return c < 0x80 ? static_cast<char>(c) : '\x80'; }
 
-    std::size_t i = 0;
-    while (i < fmt.size()) {
-        char c = fmt[i];
-        if (c != '%') {
-            out.push_back(c);
+// Numbers and directives are ASCII in either output.
+void appendAscii(std::string& out, std::string_view ascii) { out.append(ascii); }
+void appendAscii(std::u16string& out, std::string_view ascii) { out.append(ascii.begin(), ascii.end()); }
+
+// UTF-16 passes through as it stands, except that a surrogate without its partner becomes U+FFFD,
+// as a conversion through UTF-8 would make it.
+void appendUtf16(std::u16string& out, std::u16string_view text)
+{
+    std::size_t clean = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0xD800 || c > 0xDFFF)
+            continue;
+        if (c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             ++i;
             continue;
         }
-        if (i + 1 < fmt.size() && fmt[i + 1] == '%') {
-            out.push_back('%');
+        out.append(text.substr(clean, i - clean));
+        out.push_back(u'\xFFFD');
+        clean = i + 1;
+    }
+    out.append(text.substr(clean));
+}
+void appendUtf16(std::string& out, std::u16string_view text) { out += utf16ToUtf8(text); }
+
+void appendUtf8(std::string& out, std::string_view text) { out.append(text); }
+void appendUtf8(std::u16string& out, std::string_view text) { out += utf8ToUtf16(text); }
+
+// A literal run of the format itself.
+void appendLiteral(std::string& out, std::string_view text) { out.append(text); }
+void appendLiteral(std::u16string& out, std::u16string_view text) { appendUtf16(out, text); }
+
+// A "%s" argument as UTF-16, for width and precision, which count UTF-16 units as the wide printf does.
+std::u16string textArgument16(const FormatArg& arg)
+{
+    std::u16string text;
+    if (arg.kind() == FormatArg::Kind::Text16)
+        appendUtf16(text, arg.text16());
+    else if (arg.kind() == FormatArg::Kind::Text8)
+        text = utf8ToUtf16(arg.text8());
+    else if (arg.kind() == FormatArg::Kind::Double)
+        appendAscii(text, printfC("%g", arg.asDouble()));
+    else
+        appendAscii(text, printfC("%lld", arg.asInt()));
+    return text;
+}
+
+// One "%d" without flags, width or precision: the common case, without printf.
+void appendPlainInteger(std::string& out, long long value) { out += std::to_string(value); }
+void appendPlainInteger(std::u16string& out, long long value) { appendAscii(out, std::to_string(value)); }
+
+// "%.Nf", "%.Ne" or "%.Ng" of a finite number without flags or width: std::to_chars writes what
+// printf writes in the C locale, without switching the thread's locale. False for anything else.
+template <class Out>
+bool appendPlainFloat(Out& out, const std::string& directive, char conv, double value)
+{
+    if (directive.size() < 2 || directive[1] != '.' || !std::isfinite(value))
+        return false;
+    int precision = 0;
+    for (std::size_t k = 2; k < directive.size(); ++k) {
+        if (!isDigit(directive[k]) || precision > 100)
+            return false;
+        precision = precision * 10 + (directive[k] - '0');
+    }
+    const std::chars_format form = conv == 'f'   ? std::chars_format::fixed
+                                   : conv == 'e' ? std::chars_format::scientific
+                                   : conv == 'g' ? std::chars_format::general
+                                                 : std::chars_format{};
+    if (form == std::chars_format{})
+        return false;
+    char buffer[160];
+    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value, form, precision);
+    if (written.ec != std::errc())
+        return false;
+    appendAscii(out, std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer)));
+    return true;
+}
+
+// The formatter of both public entry points, over a UTF-8 or a UTF-16 format into the same kind of
+// text. The UTF-16 one never converts its format or its texts: messages are mostly plain text.
+template <class Char>
+std::basic_string<Char> formatAs(std::basic_string_view<Char> fmt, std::initializer_list<FormatArg> args)
+{
+    std::basic_string<Char> out;
+    out.reserve(fmt.size() + 16);
+    auto next = args.begin();
+    auto take = [&]() -> const FormatArg* { return next == args.end() ? nullptr : &*next++; };
+    auto at = [&](std::size_t k) { return asciiOf(fmt[k]); };
+
+    std::size_t i = 0;
+    while (i < fmt.size()) {
+        std::size_t literalEnd = fmt.find(Char('%'), i);
+        if (literalEnd == std::basic_string_view<Char>::npos)
+            literalEnd = fmt.size();
+        if (literalEnd > i) {
+            appendLiteral(out, fmt.substr(i, literalEnd - i));
+            i = literalEnd;
+            continue;
+        }
+        if (i + 1 < fmt.size() && at(i + 1) == '%') {
+            out.push_back(Char('%'));
             i += 2;
             continue;
         }
         // Parse "%[flags][width][.precision]conv" into a narrow directive for printf.
         std::string directive = "%";
         std::size_t j = i + 1;
-        while (j < fmt.size() && isFlag(fmt[j]))
-            directive.push_back(fmt[j++]);
-        if (j < fmt.size() && fmt[j] == '*') {
+        while (j < fmt.size() && isFlag(at(j)))
+            directive.push_back(at(j++));
+        if (j < fmt.size() && at(j) == '*') {
             const FormatArg* w = take();
             directive += std::to_string(w ? static_cast<int>(w->asInt()) : 0);
             ++j;
         } else {
-            while (j < fmt.size() && isDigit(fmt[j]))
-                directive.push_back(fmt[j++]);
+            while (j < fmt.size() && isDigit(at(j)))
+                directive.push_back(at(j++));
         }
-        if (j < fmt.size() && fmt[j] == '.') {
-            directive.push_back(fmt[j++]);
-            if (j < fmt.size() && fmt[j] == '*') {
+        if (j < fmt.size() && at(j) == '.') {
+            directive.push_back(at(j++));
+            if (j < fmt.size() && at(j) == '*') {
                 const FormatArg* p = take();
                 directive += std::to_string(p ? static_cast<int>(p->asInt()) : 0);
                 ++j;
             } else {
-                while (j < fmt.size() && isDigit(fmt[j]))
-                    directive.push_back(fmt[j++]);
+                while (j < fmt.size() && isDigit(at(j)))
+                    directive.push_back(at(j++));
             }
         }
         // Length modifiers carry no meaning here: arguments are typed.
-        while (j < fmt.size() && (fmt[j] == 'l' || fmt[j] == 'h' || fmt[j] == 'z' || fmt[j] == 'j' ||
-                                  fmt[j] == 't' || fmt[j] == 'L' || fmt[j] == 'I' || isDigit(fmt[j])))
+        while (j < fmt.size() && (at(j) == 'l' || at(j) == 'h' || at(j) == 'z' || at(j) == 'j' || at(j) == 't' ||
+                                  at(j) == 'L' || at(j) == 'I' || isDigit(at(j))))
             ++j;
         if (j >= fmt.size()) {
-            out.append(fmt.substr(i));
+            appendLiteral(out, fmt.substr(i));
             break;
         }
-        char conv = fmt[j];
+        const char conv = at(j);
         i = j + 1;
         static constexpr std::string_view known = "diuxXocfFeEgGaAsS";
         if (known.find(conv) == std::string_view::npos) {
-            // Unknown conversion: keep the text as written, consume nothing.
-            out += directive;
-            out.push_back(conv);
+            // Unknown conversion: keep the text as written, consume nothing. Its character
+            // (whole, even when it takes two UTF-16 units) is read again as literal text.
+            appendAscii(out, directive);
+            if (conv == '%')
+                out.push_back(Char('%'));
+            else
+                i = j;
             continue;
         }
         const FormatArg* arg = take();
@@ -143,13 +237,16 @@ std::string formatUtf8(std::string_view fmt, std::initializer_list<FormatArg> ar
         switch (conv) {
         case 'd':
         case 'i':
-            out += printfC((directive + "lld").c_str(), arg->asInt());
+            if (directive.size() == 1)
+                appendPlainInteger(out, arg->asInt());
+            else
+                appendAscii(out, printfC((directive + "lld").c_str(), arg->asInt()));
             break;
         case 'u':
         case 'x':
         case 'X':
         case 'o':
-            out += printfC((directive + "ll" + conv).c_str(), arg->asUInt());
+            appendAscii(out, printfC((directive + "ll" + conv).c_str(), arg->asUInt()));
             break;
         case 'c': {
             char32_t cp = static_cast<char32_t>(arg->asUInt());
@@ -161,45 +258,42 @@ std::string formatUtf8(std::string_view fmt, std::initializer_list<FormatArg> ar
             } else {
                 one.push_back(static_cast<char16_t>(cp));
             }
-            out += utf16ToUtf8(one);
+            appendUtf16(out, one);
             break;
         }
         case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
-            out += printfC((directive + conv).c_str(), arg->asDouble());
+            if (!appendPlainFloat(out, directive, conv, arg->asDouble()))
+                appendAscii(out, printfC((directive + conv).c_str(), arg->asDouble()));
             break;
         case 's':
         case 'S': {
-            std::string text;
-            if (arg->kind() == FormatArg::Kind::Text16)
-                text = utf16ToUtf8(arg->text16());
-            else if (arg->kind() == FormatArg::Kind::Text8)
-                text = std::string(arg->text8());
-            else if (arg->kind() == FormatArg::Kind::Double)
-                text = printfC("%g", arg->asDouble());
-            else
-                text = printfC("%lld", arg->asInt());
-            // Width and precision count characters of the UTF-16 text, as the wide printf does.
-            if (directive.size() > 1) {
-                std::u16string wide = utf8ToUtf16(text);
-                bool left = directive.find('-') != std::string::npos;
-                std::size_t dot = directive.find('.');
-                std::string widthPart = directive.substr(1, dot == std::string::npos ? std::string::npos : dot - 1);
-                std::size_t width = 0;
-                for (char d : widthPart)
-                    if (isDigit(d))
-                        width = width * 10 + static_cast<std::size_t>(d - '0');
-                if (dot != std::string::npos) {
-                    std::size_t precision = static_cast<std::size_t>(std::atoi(directive.c_str() + dot + 1));
-                    if (wide.size() > precision)
-                        wide.resize(precision);
-                }
-                if (wide.size() < width) {
-                    std::u16string pad(width - wide.size(), u' ');
-                    wide = left ? wide + pad : pad + wide;
-                }
-                text = utf16ToUtf8(wide);
+            if (directive.size() == 1) {
+                if (arg->kind() == FormatArg::Kind::Text16)
+                    appendUtf16(out, arg->text16());
+                else if (arg->kind() == FormatArg::Kind::Text8)
+                    appendUtf8(out, arg->text8());
+                else
+                    appendUtf16(out, textArgument16(*arg));
+                break;
             }
-            out += text;
+            std::u16string wide = textArgument16(*arg);
+            const bool left = directive.find('-') != std::string::npos;
+            const std::size_t dot = directive.find('.');
+            const std::string widthPart = directive.substr(1, dot == std::string::npos ? std::string::npos : dot - 1);
+            std::size_t width = 0;
+            for (char d : widthPart)
+                if (isDigit(d))
+                    width = width * 10 + static_cast<std::size_t>(d - '0');
+            if (dot != std::string::npos) {
+                const std::size_t precision = static_cast<std::size_t>(std::atoi(directive.c_str() + dot + 1));
+                if (wide.size() > precision)
+                    wide.resize(precision);
+            }
+            if (wide.size() < width) {
+                std::u16string pad(width - wide.size(), u' ');
+                wide = left ? wide + pad : pad + wide;
+            }
+            appendUtf16(out, wide);
             break;
         }
         default:
@@ -213,12 +307,12 @@ std::string formatUtf8(std::string_view fmt, std::initializer_list<FormatArg> ar
 
 std::string format8(std::string_view fmt, std::initializer_list<FormatArg> args)
 {
-    return formatUtf8(fmt, args);
+    return formatAs<char>(fmt, args);
 }
 
 std::u16string format(std::u16string_view fmt, std::initializer_list<FormatArg> args)
 {
-    return utf8ToUtf16(formatUtf8(utf16ToUtf8(fmt), args));
+    return formatAs<char16_t>(fmt, args);
 }
 
 std::string formatNumberC(const char* directive, double value)

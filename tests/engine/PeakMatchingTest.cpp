@@ -96,11 +96,17 @@ TEST(MatchedPeaks, AgreeWithPeakMatchesOnRandomNames)
         MatchedPeaks matched(table, names, components.size());
         for (std::size_t c = 0; c < components.size(); ++c) {
             std::vector<int32_t> expected;
-            for (std::size_t p = 0; p < table.size(); ++p)
-                if (peakMatches(table[p], components[c]))
+            std::vector<double> expectedTimes;
+            for (std::size_t p = 0; p < table.size(); ++p) {
+                if (peakMatches(table[p], components[c])) {
                     expected.push_back(static_cast<int32_t>(p));
-            auto got = matched.of(c);
-            EXPECT_EQ(std::vector<int32_t>(got.begin(), got.end()), expected) << "round " << round << " component " << c;
+                    expectedTimes.push_back(table[p].time);
+                }
+            }
+            const PeakMatches got = matched.of(c);
+            EXPECT_EQ(std::vector<int32_t>(got.indices.begin(), got.indices.end()), expected) << "round " << round << " component " << c;
+            EXPECT_EQ(std::vector<double>(got.times.begin(), got.times.end()), expectedTimes);
+            EXPECT_TRUE(got.timeOrdered);
         }
     }
 }

@@ -1,10 +1,16 @@
 #include "platform/Format.h"
 #include "platform/NumberParse.h"
+#include "platform/Text.h"
 
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <locale.h>
+#include <random>
+#include <string>
+#include <vector>
 
 using platform::format;
 using platform::format8;
@@ -45,6 +51,53 @@ TEST(Format, MissingOrMismatchedArgumentsNeverCrash)
     EXPECT_EQ(format8("%s", {1.5}), "1.5");
     EXPECT_EQ(format8("%q%d", {4}), "%q4");
     EXPECT_EQ(format8("trailing %", {}), "trailing %");
+}
+
+TEST(Format, NumbersMatchPrintfInTheCLocale)
+{
+    // The common directives take a path of their own; printf under the C locale is the reference.
+    locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    ASSERT_NE(c, static_cast<locale_t>(0));
+    std::mt19937_64 random(11);
+    const char* directives[] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.4g", "%.6g", "%.17g", "%.3e", "%.f", "%8.3f", "%g"};
+    const double specials[] = {0.0, -0.0, 0.05, 0.25, 0.35, 2.5, 1e-320, 1e300, -1e-7, 123456789.125,
+                               std::nan(""), INFINITY, -INFINITY, 0.1 + 0.2};
+    std::vector<double> values(std::begin(specials), std::end(specials));
+    for (int i = 0; i < 2000; ++i) {
+        const uint64_t bits = random();
+        double v = 0;
+        std::memcpy(&v, &bits, sizeof v);
+        values.push_back(i % 2 ? v : std::ldexp(static_cast<double>(bits % 2000000) - 1e6, static_cast<int>(bits % 40) - 20));
+    }
+    for (const char* directive : directives) {
+        for (double v : values) {
+            char expected[512];
+            locale_t previous = uselocale(c);
+            std::snprintf(expected, sizeof expected, directive, v);
+            uselocale(previous);
+            EXPECT_EQ(format8(directive, {v}), expected) << directive << " of " << v;
+            const std::u16string wide(directive, directive + std::strlen(directive));
+            EXPECT_EQ(platform::utf16ToUtf8(format(wide, {v})), expected) << directive << " of " << v;
+        }
+    }
+    freelocale(c);
+    for (long long v : {0LL, -1LL, 42LL, 2147483647LL, -9223372036854775807LL - 1})
+        EXPECT_EQ(format8("%d", {v}), std::to_string(v));
+}
+
+TEST(Format, Utf16FormatsKeepTheirTextAndMendBrokenSurrogates)
+{
+    // The same rules whether the text passes through UTF-8 or not: a lone surrogate becomes U+FFFD,
+    // a pair stays whole, also where it follows an unknown conversion.
+    const std::u16string lone = u"a\xD800z";
+    EXPECT_EQ(format(u"%s|%s", {lone, u"Этанол"}), u"a\xFFFDz|Этанол");
+    EXPECT_EQ(format(lone, {}), u"a\xFFFDz");
+    EXPECT_EQ(format(u"%\U0001F600x", {1}), u"%\U0001F600x");
+    EXPECT_EQ(format(u"%5%|%ж", {}), u"%5%|%ж");
+    EXPECT_EQ(format(u"%s: \"%s\", канал %d - время выхода вне окна.", {u"cal.stg", u"Метанол", 2}),
+              u"cal.stg: \"Метанол\", канал 2 - время выхода вне окна.");
+    EXPECT_EQ(format(u"%5s|%-3s|%.2s", {u"ёж", u"ы", u"Этанол"}), u"   ёж|ы  |Эт");
+    EXPECT_EQ(format(u"%s", {std::string("\xD0\x96\xFF")}), u"Ж\xFFFD");
 }
 
 TEST(NumberParse, IntegersLikeTheComponentTable)
