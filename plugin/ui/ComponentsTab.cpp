@@ -1,5 +1,6 @@
 #include "ui/ComponentsTab.h"
 
+#include "platform/Format.h"
 #include "ui/UiText.h"
 #include "ui/controls/CGridCtrl.h"
 
@@ -23,15 +24,14 @@ void ComponentsTab::fillList(int listId, const PeakList& peaks)
     controls::CGridCtrl* list = grid(listId);
     if (!list)
         return;
-    for (const Peak& peak : peaks) {
-        const int row = list->appendRow();
-        if (row < 0)
-            continue;
-        list->setCellInt(row, 0, row + 1);
-        list->setCellText(row, 1, toQString(peak.name));
-        list->setCellFormatted(row, 2, u"%.1f", peak.area);
-        list->setCellFormatted(row, 3, u"%.3f", peak.time);
-    }
+    std::vector<QStringList> rows;
+    rows.reserve(peaks.size());
+    int number = list->rowCount();
+    for (const Peak& peak : peaks)
+        rows.push_back({toQString(platform::format(u"%d", {++number})), toQString(peak.name),
+                        toQString(platform::format(u"%.1f", {peak.area})),
+                        toQString(platform::format(u"%.3f", {peak.time}))});
+    list->appendRows(rows);
 }
 
 void ComponentsTab::emptyLists()

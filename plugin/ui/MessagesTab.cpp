@@ -9,6 +9,10 @@ namespace ui {
 MessagesTab::MessagesTab(QWidget* parent) : TemplatePage(kTemplateId, parent)
 {
     setTheMessageLog(&log_);
+    // Every line is one line of the same font: the list lays out tens of thousands of them
+    // without measuring each.
+    if (QListWidget* lines = list())
+        lines->setUniformItemSizes(true);
 }
 
 MessagesTab::~MessagesTab()
@@ -42,9 +46,13 @@ void MessagesTab::showLines(const std::vector<std::u16string>& lines)
     QListWidget* box = list();
     if (!box)
         return;
-    box->clear();
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(lines.size()));
     for (const std::u16string& line : lines)
-        box->addItem(toQString(line));
+        texts.push_back(toQString(line));
+    box->clear();
+    // One insertion for all lines, not one per line.
+    box->addItems(texts);
 }
 
 } // namespace ui

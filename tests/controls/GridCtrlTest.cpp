@@ -438,6 +438,37 @@ TEST_F(GridTest, RowRecordsFollowTheirRowsAndGoWithThem)
     // The rest is freed with the grid (the address sanitizer reports a leak or a double free).
 }
 
+TEST_F(GridTest, RowsAppendedInOneStepGetRecordsTextsAndClicks)
+{
+    grid->rowData(29)->userData = 7;
+    grid->appendRows({{QStringLiteral("Метанол"), QStringLiteral("1.500"), QStringLiteral("3"), QStringLiteral("no column")},
+                      {QStringLiteral("Этанол")}});
+    ASSERT_EQ(grid->rowCount(), 32);
+    EXPECT_EQ(grid->rowData(29)->userData, 7);
+    for (int r : {30, 31}) {
+        ASSERT_NE(grid->rowData(r), nullptr);
+        EXPECT_EQ(grid->rowData(r)->userData, 0);
+        EXPECT_EQ(grid->rowData(r)->textColor, kSystemColor);
+    }
+    EXPECT_EQ(grid->cellText(30, 0), QStringLiteral("Метанол"));
+    EXPECT_EQ(grid->cellText(30, 2), QStringLiteral("3"));
+    EXPECT_EQ(grid->cellText(31, 0), QStringLiteral("Этанол"));
+    EXPECT_EQ(grid->cellText(31, 1), QString());
+    grid->appendRows({});
+    EXPECT_EQ(grid->rowCount(), 32);
+
+    // The view knows the new rows: the last one scrolls into view and answers a click.
+    dialog->show();
+    grid->scrollToBottom();
+    QCoreApplication::processEvents();
+    const QRect last = grid->visualRect(grid->model()->index(31, 0));
+    ASSERT_TRUE(grid->viewport()->rect().contains(last.center()));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, last.center());
+    ASSERT_EQ(listener.selChanges.size(), 1u);
+    EXPECT_EQ(listener.selChanges.front().first, 31);
+    EXPECT_EQ(grid->item(31, 0)->text(), QStringLiteral("Этанол"));
+}
+
 TEST_F(GridTest, RowsShowTheirColoursAndSelectedRowsTheHighlight)
 {
     ASSERT_EQ(QLocale().decimalPoint(), QStringLiteral(","));   // the tests run with a decimal comma

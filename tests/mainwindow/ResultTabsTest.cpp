@@ -8,6 +8,7 @@
 #include "ui/MessagesTab.h"
 #include "ui/controls/CGridCtrl.h"
 
+#include <QCoreApplication>
 #include <QListWidget>
 #include <gtest/gtest.h>
 
@@ -186,6 +187,37 @@ TEST(MessagesTab, OwnsTheOneLogAndListsItNumbered)
 
     tab.reset();
     EXPECT_EQ(theMessageLog(), nullptr);
+}
+
+TEST(MessagesTab, FiftyThousandLinesStillShowTheFirstAndTheLast)
+{
+    auto tab = std::make_unique<ui::MessagesTab>(nullptr);
+    for (int i = 1; i <= 50000; ++i)
+        tab->log().addWarning(u"Сообщение %s", QString::number(i).toStdU16String());
+    tab->resize(600, 300);
+    tab->show();
+    tab->showMessages();
+    QListWidget* list = tab->list();
+    ASSERT_EQ(list->count(), 50001);
+    QCoreApplication::processEvents();
+
+    const QModelIndex top = list->indexAt(QPoint(4, 4));
+    ASSERT_TRUE(top.isValid());
+    EXPECT_EQ(top.row(), 0);
+    EXPECT_EQ(top.data().toString(), QStringLiteral("Предупреждения:"));
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("    1. Сообщение 1"));
+
+    list->scrollToBottom();
+    QCoreApplication::processEvents();
+    const QRect lastRect = list->visualItemRect(list->item(50000));
+    EXPECT_TRUE(list->viewport()->rect().contains(lastRect)) << "the last line is not in view";
+    const QModelIndex bottom = list->indexAt(lastRect.center());
+    ASSERT_TRUE(bottom.isValid());
+    EXPECT_EQ(bottom.row(), 50000);
+    EXPECT_EQ(bottom.data().toString(), QStringLiteral("    50000. Сообщение 50000"));
+    // Every line has the height of one line of text, the last as well as the first.
+    EXPECT_EQ(lastRect.height(), list->visualItemRect(list->item(0)).height());
+    EXPECT_LE(lastRect.height(), 3 * list->fontMetrics().height());
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <iterator>
@@ -96,6 +97,28 @@ int CGridCtrl::insertRowAt(int position)
         return -1;
     rows_[position] = std::make_unique<GridRowData>();
     return position;
+}
+
+void CGridCtrl::appendRows(const std::vector<QStringList>& rows)
+{
+    if (rows.empty())
+        return;
+    const int first = rowCount();
+    const int columns = columnCount();
+    setRowCount(first + static_cast<int>(rows.size()));
+    {
+        const QSignalBlocker quiet(model());
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const int row = first + static_cast<int>(r);
+            if (row < static_cast<int>(rows_.size()))
+                rows_[static_cast<std::size_t>(row)] = std::make_unique<GridRowData>();
+            const int cells = std::min(columns, static_cast<int>(rows[r].size()));
+            for (int column = 0; column < cells; ++column)
+                setItem(row, column, new QTableWidgetItem(rows[r][column]));
+        }
+    }
+    if (columns > 0)
+        emit model()->dataChanged(model()->index(first, 0), model()->index(rowCount() - 1, columns - 1));
 }
 
 void CGridCtrl::deleteAllRows()

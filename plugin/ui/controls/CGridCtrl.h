@@ -52,6 +52,10 @@ public:
     // Inserts an empty row at `position` with a fresh record; returns its index, negative when
     // the position is outside 0 .. rowCount().
     int insertRowAt(int position);
+    // Appends one row per entry of `rows`, each with a fresh record and its cells' texts in column
+    // order (texts beyond the last column are dropped), in one step: the view hears of the new
+    // rows and their texts once, not once per cell.
+    void appendRows(const std::vector<QStringList>& rows);
     // Frees every row's record, then removes all rows. An open editor is cancelled first.
     void deleteAllRows();
     // The record of a row; null for a row that has none or does not exist.
