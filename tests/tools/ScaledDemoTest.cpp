@@ -3,6 +3,7 @@
 // calibration run (and nothing else). The calculation runs on what the generator wrote.
 #include "DemoDataWriter.h"
 #include "DemoMethod.h"
+#include "DemoOptions.h"
 
 #include "engine/Calculation.h"
 #include "engine/ComponentTable.h"
@@ -108,4 +109,27 @@ TEST_F(ScaledDemo, WarnAllWarnsOnceForEveryCompoundInEveryCalibrationRun)
     for (const std::u16string& warning : log.warnings())
         EXPECT_TRUE(warning.starts_with(u"cal_level") && warning.ends_with(u"(норма 5.0%)."))
             << platform::utf16ToUtf8(warning);
+}
+
+TEST(DemoArguments, SizeOptionsTakeWholePositiveCounts)
+{
+    const DemoArgumentsParse full =
+        parseDemoArguments({"--assays", "256", "--components=200", "--peaks", "1000", "--warn-all", "out"});
+    ASSERT_EQ(full.error, "");
+    EXPECT_EQ(full.options.assays, 256);
+    EXPECT_EQ(full.options.components, 200);
+    EXPECT_EQ(full.options.peaks, 1000);
+    EXPECT_TRUE(full.options.warnAll);
+    EXPECT_EQ(full.options.folder, "out");
+
+    const DemoArgumentsParse plain = parseDemoArguments({"out"});
+    ASSERT_EQ(plain.error, "");
+    EXPECT_EQ(plain.options.assays, 0);
+    EXPECT_FALSE(plain.options.warnAll);
+
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--assays", "0", "out"}, {"--assays", "-3", "out"}, {"--peaks", "12x", "out"},
+          {"--components", "100001", "out"}, {"--components", "", "out"}, {"out", "--peaks"},
+          {"--warn-all=1", "out"}})
+        EXPECT_NE(parseDemoArguments(bad).error, "") << bad.front() << " " << bad[1];
 }
