@@ -1,6 +1,7 @@
 #include "ui/CalculationTab.h"
 
 #include "engine/RowPresentation.h"
+#include "platform/Format.h"
 #include "ui/UiText.h"
 #include "ui/controls/CGridCtrl.h"
 
@@ -23,15 +24,13 @@ void CalculationTab::fill(const std::vector<QuantitationRow>& quantitation)
     if (!list)
         return;
     list->deleteAllRows();
-    for (const QuantitationRow& result : quantitation) {
-        const int row = list->appendRow();
-        if (row < 0)
-            continue;
-        list->setCellInt(row, 0, row + 1);
-        list->setCellText(row, 1, toQString(result.name));
-        list->setCellText(row, 2, toQString(quantitationStatusText(result)));
-        list->setCellText(row, 3, toQString(quantitationConcentrationText(result)));
-    }
+    std::vector<QStringList> texts;
+    texts.reserve(quantitation.size());
+    for (const QuantitationRow& result : quantitation)
+        texts.push_back({toQString(platform::format(u"%d", {static_cast<int>(texts.size()) + 1})),
+                         toQString(result.name), toQString(quantitationStatusText(result)),
+                         toQString(quantitationConcentrationText(result))});
+    list->appendRows(texts);
 }
 
 } // namespace ui

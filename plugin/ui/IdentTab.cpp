@@ -1,6 +1,7 @@
 #include "ui/IdentTab.h"
 
 #include "engine/RowPresentation.h"
+#include "platform/Format.h"
 #include "resources/ResourceModule.h"
 #include "ui/UiText.h"
 #include "ui/controls/CGridCtrl.h"
@@ -45,19 +46,19 @@ void IdentTab::fill(const IdentificationList& rows, bool hasCalibration)
     list->deleteAllRows();
     retitle(*list, kRefTime1Column, hasCalibration ? 136 : 144);
     retitle(*list, kRefTime2Column, hasCalibration ? 138 : 145);
+    std::vector<QStringList> texts;
+    texts.reserve(rows.size());
     for (const IdentificationRow& ident : rows) {
-        const int row = list->appendRow();
-        if (row < 0)
-            continue;
-        list->setCellInt(row, 0, row + 1);
-        list->setCellText(row, 1, toQString(ident.name));
-        list->setCellText(row, 2, toQString(foundTimeText(ident.found1, ident.peakTime1)));
-        list->setCellText(row, kRefTime1Column, toQString(referenceTimeText(ident.refTime1)));
-        list->setCellText(row, 4, toQString(foundTimeText(ident.found2, ident.peakTime2)));
-        list->setCellText(row, kRefTime2Column, toQString(referenceTimeText(ident.refTime2)));
-        list->setCellInt(row, 6, ident.mainChannel);
-        list->setCellText(row, 7, toQString(identificationStatusText(ident)));
+        // The columns in order; the reference times are columns kRefTime1Column and kRefTime2Column.
+        texts.push_back({toQString(platform::format(u"%d", {static_cast<int>(texts.size()) + 1})),
+                         toQString(ident.name), toQString(foundTimeText(ident.found1, ident.peakTime1)),
+                         toQString(referenceTimeText(ident.refTime1)),
+                         toQString(foundTimeText(ident.found2, ident.peakTime2)),
+                         toQString(referenceTimeText(ident.refTime2)),
+                         toQString(platform::format(u"%d", {ident.mainChannel})),
+                         toQString(identificationStatusText(ident))});
     }
+    list->appendRows(texts);
 }
 
 void IdentTab::empty()
