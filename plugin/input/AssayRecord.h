@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <map>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "input/InsertionOrderedMap.h"
 #include "input/Peak.h"
 
 using PeakList = std::vector<Peak>;
@@ -23,6 +23,5 @@ struct AssayRecord {
     std::map<int32_t, PeakList> channelPeaks;  // channel number -> the file's peak table, ascending
 };
 
-// The workspace's loaded assays by host assay id. Every walk (list, calculation, report) visits
-// them in this map's own iteration order.
-using AssayMap = std::unordered_map<int32_t, AssayRecord>;
+// The workspace's loaded assays by host assay id, in the order of addition.
+using AssayMap = InsertionOrderedMap<AssayRecord>;

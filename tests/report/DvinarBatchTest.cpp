@@ -88,7 +88,7 @@ QJsonObject parseJson(const std::string& text)
 
 TEST_F(DvinarBatchTest, DemoRunGivesTheResultAsJson)
 {
-    BatchOutcome outcome = run(demoArguments() + " --ids 1,2,3,4,5,6,7,8,3,1 --dev-control --json -");
+    BatchOutcome outcome = run(demoArguments() + " --ids 3,1,2,8,4,5,6,7,3,1 --dev-control --json -");
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
     const QJsonObject json = parseJson(outcome.out);
     EXPECT_EQ(json.keys(), (QStringList{"assays", "calibration", "hasCalibration", "identification", "messages",
@@ -96,6 +96,10 @@ TEST_F(DvinarBatchTest, DemoRunGivesTheResultAsJson)
 
     const QJsonArray assays = json["assays"].toArray();
     ASSERT_EQ(assays.size(), 8);  // the repeated ids were skipped
+    QList<int> ids;
+    for (const QJsonValue& value : assays)
+        ids << value.toObject()["id"].toInt();
+    EXPECT_EQ(ids, (QList<int>{3, 1, 2, 8, 4, 5, 6, 7}));  // in the order of --ids
     QStringList calibrationIds;
     for (const QJsonValue& value : assays) {
         const QJsonObject assay = value.toObject();

@@ -119,7 +119,7 @@ TEST(ReportDocument, EmptyWorkspaceGivesDeclarationRootAndFourEmptyLists)
     EXPECT_EQ(lists, (std::vector<std::string>{"files", "calibration", "calculation", "messages"}));
 }
 
-TEST(ReportDocument, FilesListEveryAssayInWalkOrderWithAllAttributes)
+TEST(ReportDocument, FilesListEveryAssayInTheOrderOfAdditionWithAllAttributes)
 {
     MoscowTime moscow;
     AssayMap assays;
@@ -132,6 +132,10 @@ TEST(ReportDocument, FilesListEveryAssayInWalkOrderWithAllAttributes)
     parseReportDocument(buildSourceXml(assays, {}, true), document);
     std::vector<pugi::xml_node> files = rows(document.child("root").child("files"));
     ASSERT_EQ(files.size(), 3u);
+    std::vector<std::string> fileNames;
+    for (pugi::xml_node row : files)
+        fileNames.push_back(attribute(row, "fileName"));
+    EXPECT_EQ(fileNames, (std::vector<std::string>{"Калибровка.stg", "analysis.dat", "noFolder.stg"}));
 
     int position = 0;
     for (const auto& [id, record] : assays) {
