@@ -7,14 +7,19 @@
 #include "resources/ResourceModule.h"
 
 #include <QContextMenuEvent>
+#include <QDateTime>
 #include <QDialog>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QLocale>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -255,6 +260,90 @@ TEST_F(GridTest, ScrollingOrClickingElsewhereCommitsTheEdit)
     EXPECT_EQ(grid->editor(), nullptr);
 }
 
+TEST_F(GridTest, AnyScrollMovesTheFocusToTheGridFirst)
+{
+    auto* other = new QLineEdit(dialog.get());
+    other->setGeometry(0, 262, 100, 20);
+    other->show();
+    struct Scroll {
+        const char* what;
+        std::function<void()> scroll;
+    };
+    const Scroll scrolls[] = {
+        {"scroll bar step", [&] { grid->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd); }},
+        {"horizontal page", [&] { grid->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd); }},
+        {"wheel", [&] {
+             const QPoint at = viewport()->rect().center();
+             QWheelEvent wheel(at, viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                               Qt::NoModifier, Qt::NoScrollPhase, false);
+             QCoreApplication::sendEvent(viewport(), &wheel);
+         }},
+    };
+    grid->resize(200, 260);  // wider columns than the view: both bars show
+    for (const Scroll& s : scrolls) {
+        other->setFocus();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(other->hasFocus()) << s.what;
+        s.scroll();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(grid->hasFocus()) << s.what;
+    }
+    EXPECT_GT(grid->verticalScrollBar()->value(), 0);
+    EXPECT_GT(grid->horizontalScrollBar()->value(), 0);
+}
+
+TEST_F(GridTest, EnsureVisibleScrollsJustFarEnoughToShowTheCell)
+{
+    // A view narrower than the columns and a last row that shows only in part.
+    const int rowHeight = grid->rowHeight(0);
+    for (int height = 200; height < 200 + rowHeight; ++height) {
+        grid->resize(200, height);
+        QCoreApplication::processEvents();
+        const int rest = viewport()->height() % rowHeight;
+        if (rest > 2 && rest < rowHeight - 2)
+            break;
+    }
+    const int wholeRows = viewport()->height() / rowHeight;
+    const int viewWidth = viewport()->width();
+    ASSERT_LT(viewWidth, 220) << "the third column must start beyond the view";
+    ASSERT_GT(viewWidth, 120) << "the second column must show in part";
+    QScrollBar* vertical = grid->verticalScrollBar();
+    QScrollBar* horizontal = grid->horizontalScrollBar();
+    // The third column's cell (its grid line not counted) ends this far right of the view's start.
+    const int thirdEnd = grid->columnViewportPosition(2) + grid->visualRect(grid->model()->index(0, 2)).width();
+    ASSERT_EQ(horizontal->value(), 0);
+
+    struct Case {
+        int row, column;
+        int startTop, startLeft;  // scroll positions before
+        int top, left;            // and after
+    };
+    const Case cases[] = {
+        {1, 0, 0, 0, 0, 0},                                    // in view: nothing moves
+        {wholeRows, 1, 0, 0, 0, 0},                            // partly shown row and column suffice
+        {20, 0, 0, 0, 20 - wholeRows + 1, 0},                  // below: comes in as the last whole row
+        {3, 0, 10, 0, 3, 0},                                   // above: comes in as the first row
+        {5, 2, 0, 0, 0, thirdEnd - viewWidth},                 // right: its right edge at the view's
+        {5, 0, 0, thirdEnd - viewWidth, 0, 0},                 // left: its left edge at the view's
+    };
+    for (const Case& c : cases) {
+        vertical->setValue(c.startTop);
+        horizontal->setValue(c.startLeft);
+        ASSERT_EQ(horizontal->value(), c.startLeft);
+        EXPECT_TRUE(grid->ensureCellVisible(c.row, c.column));
+        EXPECT_EQ(vertical->value(), c.top) << "row " << c.row;
+        EXPECT_EQ(horizontal->value(), c.left) << "column " << c.column;
+        EXPECT_TRUE(viewport()->rect().intersects(grid->visualRect(grid->model()->index(c.row, c.column))));
+    }
+    EXPECT_FALSE(grid->ensureCellVisible(30, 0));
+    EXPECT_FALSE(grid->ensureCellVisible(0, 3));
+
+    // Opening an editor on the partly shown row leaves the view where it is.
+    vertical->setValue(0);
+    ASSERT_NE(openEditor(wholeRows, 0), nullptr);
+    EXPECT_EQ(vertical->value(), 0);
+}
+
 TEST_F(GridTest, SelectionNotifiesEachNewlySelectedRowOnce)
 {
     QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCentre(2, 0));
@@ -332,6 +421,40 @@ TEST_F(GridTest, HeaderClicksAskForSortingAndSortOnlyWhenAnswered)
     clickHeader(0);
     EXPECT_TRUE(listener.sortQueries.empty());
     EXPECT_TRUE(grid->sortAscending());   // the direction is still worked out
+}
+
+TEST_F(GridTest, DatesSortByTimeInTheUsersLocale)
+{
+    // Written as the user's locale writes them, the dates' text order is not their time order.
+    const QLocale locale;
+    const QDateTime times[] = {QDateTime(QDate(2024, 1, 5), QTime(9, 30)), QDateTime(QDate(2023, 12, 10), QTime(17, 5)),
+                               QDateTime(QDate(2024, 1, 5), QTime(8, 0)), QDateTime(QDate(2022, 6, 30), QTime(23, 59))};
+    grid->deleteAllRows();
+    for (int i = 0; i < 4; ++i) {
+        const int r = grid->appendRow();
+        grid->setCellText(r, 0, locale.toString(times[i], QLocale::ShortFormat));
+        grid->rowData(r)->userData = i;
+    }
+    listener.sortAnswer = SortDate;
+    QHeaderView* header = grid->horizontalHeader();
+    const QPoint title(header->sectionViewportPosition(0) + 10, header->height() / 2);
+    auto order = [&] {
+        std::vector<int> rows;
+        for (int r = 0; r < grid->rowCount(); ++r)
+            rows.push_back(grid->rowData(r)->userData);
+        return rows;
+    };
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, title);
+    EXPECT_EQ(order(), (std::vector<int>{3, 1, 2, 0})) << grid->cellText(0, 0).toStdString();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, title);
+    EXPECT_EQ(order(), (std::vector<int>{0, 2, 1, 3}));
+
+    // A text that is no date compares equal to everything: the sort neither fails nor loses it.
+    grid->setCellText(1, 0, QStringLiteral("не дата"));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, title);
+    std::vector<int> all = order();
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(all, (std::vector<int>{0, 1, 2, 3}));
 }
 
 TEST_F(GridTest, ResizesAreAskedAndAColumnOfWidthZeroStaysHidden)

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -63,6 +64,10 @@ CGridCtrl::CGridCtrl(QWidget* parent, int controlId) : QTableWidget(parent), con
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& selected, const QItemSelection&) { onSelectionChanged(selected); });
     connect(header_, &QHeaderView::sectionClicked, this, [this](int column) { onHeaderClicked(column); });
+    // The analyst scrolling (scroll bar, wheel) moves the focus to the grid first; that ends an
+    // open edit and keeps its text. The scroll bars report the action before they move.
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this](int) { onScrollBarAction(); });
 }
 
 CGridCtrl::~CGridCtrl()
@@ -222,7 +227,8 @@ CGridCtrlEditCell* CGridCtrl::beginEdit(int row, int column)
     if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount())
         return nullptr;
     const QModelIndex index = model()->index(row, column);
-    scrollTo(index, QAbstractItemView::EnsureVisible);
+    if (!ensureCellVisible(row, column))
+        return nullptr;
     if (!listener_ || listener_->onBeginEdit(header(GN_BEGINEDIT), row, column) == 0)
         return nullptr;
     // Only one edit at a time: an edit still open ends as a click elsewhere would end it.
@@ -232,6 +238,57 @@ CGridCtrlEditCell* CGridCtrl::beginEdit(int row, int column)
     auto* edit = new CGridCtrlEditCell(this, row, column, cellText(row, column), rect, columnAlignment(column));
     editor_ = edit;
     return edit;
+}
+
+bool CGridCtrl::ensureCellVisible(int row, int column)
+{
+    if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount())
+        return false;
+    const QRect view = viewport()->rect();
+    const QRect cell = visualRect(model()->index(row, column));
+
+    QScrollBar* vertical = verticalScrollBar();
+    if (cell.bottom() < view.top() || cell.top() > view.bottom()) {
+        if (verticalScrollMode() == ScrollPerPixel) {
+            const int delta = cell.top() < view.top() ? cell.top() - view.top() : cell.bottom() - view.bottom();
+            vertical->setValue(vertical->value() + delta);
+        } else if (cell.top() < view.top()) {
+            vertical->setValue(row);
+        } else {
+            // The row comes in as the last one that shows whole.
+            int first = row;
+            int height = rowHeight(row);
+            while (first > 0 && height + rowHeight(first - 1) <= view.height())
+                height += rowHeight(--first);
+            vertical->setValue(first);
+        }
+    }
+
+    QScrollBar* horizontal = horizontalScrollBar();
+    if (cell.right() < view.left() || cell.left() > view.right()) {
+        // The column comes in whole from the nearer side; one wider than the view shows its start.
+        int delta = cell.left() - view.left();
+        if (cell.left() > view.right() && cell.width() <= view.width())
+            delta = cell.right() - view.right();
+        if (horizontalScrollMode() == ScrollPerPixel)
+            horizontal->setValue(horizontal->value() + delta);
+        else
+            scrollTo(model()->index(row, column), QAbstractItemView::EnsureVisible);
+    }
+    return true;
+}
+
+void CGridCtrl::onScrollBarAction()
+{
+    try {
+        if (!hasFocus())
+            setFocus(Qt::OtherFocusReason);
+        // Without an active window no focus moves; the edit ends all the same.
+        commitOpenEdit();
+    } catch (const std::exception&) {
+        // The owner failed while taking the new text, or memory ran out: the edit box goes.
+        dropFailedEdit();
+    }
 }
 
 void CGridCtrl::commitOpenEdit()
@@ -307,17 +364,26 @@ void CGridCtrl::contextMenuEvent(QContextMenuEvent* event)
 
 void CGridCtrl::scrollContentsBy(int dx, int dy)
 {
+    // However the cells move, an edit box must not stay over another cell: the edit ends and
+    // keeps what was typed.
     try {
-        // A scroll ends an open edit (and keeps what was typed) before the cells move.
         if (editor_ && !editor_->finished()) {
             commitOpenEdit();
             if (!hasFocus())
                 setFocus(Qt::OtherFocusReason);
         }
     } catch (const std::exception&) {
-        // Memory while handling the event: it is dropped and the grid stays as it was.
+        // The owner failed while taking the new text, or memory ran out: the edit box goes.
+        dropFailedEdit();
     }
     QTableWidget::scrollContentsBy(dx, dy);
+}
+
+void CGridCtrl::dropFailedEdit() noexcept
+{
+    // The owner failed while taking the new text: the edit box goes, the cell shows what it has.
+    if (editor_)
+        editor_->hide();
 }
 
 void CGridCtrl::onHeaderClicked(int column)

@@ -82,6 +82,10 @@ public:
     CGridCtrlEditCell* beginEdit(int row, int column);
     // The editor that is open, if any.
     CGridCtrlEditCell* editor() const;
+    // Scrolls just far enough that the cell shows, at least in part: nothing moves when it does
+    // already; a cell outside the view comes in at the nearer edge. False for a cell that is not
+    // there.
+    bool ensureCellVisible(int row, int column);
 
     int sortColumn() const { return sortColumn_; }
     bool sortAscending() const { return sortAscending_; }
@@ -106,6 +110,8 @@ private:
     void onHeaderClicked(int column);
     void sortRows(int column, bool ascending);
     void commitOpenEdit();
+    void onScrollBarAction();
+    void dropFailedEdit() noexcept;
     QTableWidgetItem* ensureItem(int row, int column);
 
     GridListener* listener_ = nullptr;
