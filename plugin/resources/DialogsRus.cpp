@@ -1,122 +1,38 @@
-// The plug-in's own dialog templates (Russian). Positions and sizes are dialog units; the dialog
-// builder in ui/ turns them into widgets. The English library keeps the same controls in the same
-// order with the same geometry, only the texts differ.
+// The plug-in's own (Russian) texts of the dialog templates; the geometry is DialogLayouts.h's.
 #include "resources/BuiltInTables.h"
+#include "resources/DialogLayouts.h"
 
 namespace resources {
 namespace {
 
-using K = ControlKind;
-namespace cs = controlStyle;
-namespace ds = dialogStyle;
-
-constexpr const char16_t* kDialogFont = u"MS Shell Dlg";
-
-// 101: the main window.
-const DialogControl kMainWindow[] = {
-    {1001, K::PushButton, 7, 7, 16, 14, u"+", cs::None},
-    {1002, K::PushButton, 7, 23, 16, 14, u"-", cs::None},
-    {1003, K::PushButton, 7, 38, 16, 14, u"--", cs::None},
-    {1004, K::PushButton, 7, 53, 16, 14, u"^", cs::None},
-    {1007, K::PushButton, 7, 68, 16, 14, u"C", cs::None},
-    {1005, K::PushButton, 7, 83, 16, 14, u"R", cs::None},
-    {1006, K::PushButton, 7, 98, 16, 14, u"SR", cs::None},
-    {1008, K::PushButton, 7, 113, 16, 14, u"S", cs::None},
-    {1009, K::PushButton, 7, 128, 16, 14, u"i", cs::None},
-    {1010, K::ListView, 26, 7, 542, 135, nullptr, cs::ReportView | cs::Border},
-    {1012, K::TabControl, 7, 149, 561, 117, nullptr, cs::None},
-    {2, K::PushButton, 518, 274, 50, 14, u"Закрыть", cs::None},
+struct RussianTexts {
+    static constexpr const char16_t* close = u"Закрыть";
+    static constexpr const char16_t* channel1 = u"Канал 1";
+    static constexpr const char16_t* channel2 = u"Канал 2";
+    static constexpr const char16_t* componentsCaption = u"Компоненты";
+    static constexpr const char16_t* addComponent = u"Добавить компонент";
+    static constexpr const char16_t* deleteComponent = u"Удалить компонент";
+    static constexpr const char16_t* save = u"Сохранить";
+    static constexpr const char16_t* cancel = u"Отмена";
+    static constexpr const char16_t* settingsCaption = u"Настройки";
+    static constexpr const char16_t* windowsGroup = u"Окна поиска по времени удерживания";
+    static constexpr const char16_t* windowUnits = u"Единицы окна:";
+    static constexpr const char16_t* inPercent = u"в процентах (%)";
+    static constexpr const char16_t* inMinutes = u"в минутах (мин)";
+    static constexpr const char16_t* deviationGroup = u"Контроль соотношения площадей";
+    static constexpr const char16_t* checkDeviation = u"контролировать отклонение между каналами";
+    static constexpr const char16_t* reportGroup = u"Настройки отчета";
+    static constexpr const char16_t* hideNotFound = u"Скрывать необнаруженные компоненты";
+    static constexpr const char16_t* componentCaption = u"Компонент:";
+    static constexpr const char16_t* aboutCaption = u"О плагине";
+    static constexpr const char16_t* version = u"Версия: 1.0.0.0";
 };
 
-// 102: the identification page.
-const DialogControl kIdentPage[] = {
-    {1027, K::ListView, 7, 7, 295, 85, nullptr, cs::ReportView | cs::SingleSelect | cs::Border},
-};
-
-// 115: the page of the selected chromatogram's peak tables.
-const DialogControl kComponentsPage[] = {
-    {-1, K::Static, 7, 7, 60, 8, u"Канал 1", cs::None},
-    {1014, K::ListView, 7, 18, 188, 66, nullptr, cs::ReportView | cs::SingleSelect | cs::Border},
-    {-1, K::Static, 203, 7, 60, 8, u"Канал 2", cs::None},
-    {1013, K::ListView, 203, 18, 166, 66, nullptr, cs::ReportView | cs::SingleSelect | cs::Border},
-};
-
-// 117: the component table editor.
-const DialogControl kComponentsDialog[] = {
-    {1016, K::ListView, 7, 7, 611, 220, nullptr, cs::ReportView | cs::Border},
-    {1018, K::PushButton, 7, 234, 80, 14, u"Добавить компонент", cs::None},
-    {1017, K::PushButton, 90, 234, 80, 14, u"Удалить компонент", cs::None},
-    {1, K::DefPushButton, 517, 234, 50, 14, u"Сохранить", cs::None},
-    {2, K::PushButton, 569, 234, 49, 14, u"Отмена", cs::None},
-};
-
-// 125: the settings dialog.
-const DialogControl kSettingsDialog[] = {
-    {-1, K::GroupBox, 7, 7, 183, 49, u"Окна поиска по времени удерживания", cs::None},
-    {-1, K::Static, 13, 21, 80, 8, u"Единицы окна:", cs::None},
-    {1019, K::RadioButton, 99, 20, 86, 10, u"в процентах (%)", cs::Group},
-    {1020, K::RadioButton, 99, 39, 86, 10, u"в минутах (мин)", cs::None},
-    {-1, K::GroupBox, 7, 62, 183, 28, u"Контроль соотношения площадей", cs::Group},
-    {1025, K::CheckBox, 13, 75, 172, 10, u"контролировать отклонение между каналами", cs::None},
-    {-1, K::GroupBox, 7, 96, 183, 27, u"Настройки отчета", cs::Group},
-    {1026, K::CheckBox, 13, 110, 154, 10, u"Скрывать необнаруженные компоненты", cs::None},
-    {1, K::DefPushButton, 87, 130, 50, 14, u"Сохранить", cs::Group},
-    {2, K::PushButton, 140, 130, 50, 14, u"Отмена", cs::None},
-};
-
-// 134: the calibration page. The caption, the two combo boxes and the coefficient label sit
-// above the point list and the chart, so that those two can take all of the page's growth.
-const DialogControl kCalibrationPage[] = {
-    {-1, K::Static, 7, 9, 40, 8, u"Компонент:", cs::None},
-    {1030, K::ComboBox, 50, 7, 110, 100, nullptr, cs::DropDownList | cs::Sort | cs::VScroll},
-    {1031, K::ComboBox, 165, 7, 60, 60, nullptr, cs::DropDownList | cs::Sort},
-    {1032, K::Static, 232, 9, 141, 8, u"k1 = ---", cs::None},
-    {1027, K::ListView, 7, 24, 183, 60, nullptr, cs::ReportView | cs::SingleSelect | cs::Border},
-    {1029, K::Custom, 196, 24, 177, 60, nullptr, cs::Frame},
-};
-
-// 136: the messages page.
-const DialogControl kMessagesPage[] = {
-    {1027, K::ListBox, 6, 7, 292, 73, nullptr, cs::VScroll | cs::Border},
-};
-
-// 138: the concentrations page.
-const DialogControl kCalculationPage[] = {
-    {1027, K::ListView, 7, 7, 299, 78, nullptr, cs::ReportView | cs::SingleSelect | cs::Border},
-};
-
-// 140: the About dialog.
-const DialogControl kAboutDialog[] = {
-    {1028, K::Icon, 16, 14, 20, 20, nullptr, cs::None},
-    {-1, K::Static, 88, 15, 160, 8, u"Dvinar", cs::None},
-    {-1, K::Static, 88, 30, 160, 8, u"Версия: 1.0.0.0", cs::None},
-    {-1, K::Static, 88, 45, 160, 24, u"Copyright (c) 2026 Dvinar Laboratory Software. All rights reserved.", cs::None},
-    {-1, K::Static, 17, 74, 225, 20, u"Dvinar", cs::None},
-    {1, K::DefPushButton, 200, 98, 50, 14, u"OK", cs::Group},
-};
-
-template <std::size_t N>
-constexpr int32_t count(const DialogControl (&)[N]) { return static_cast<int32_t>(N); }
-
-constexpr uint32_t kPage = ds::Child;
-constexpr uint32_t kModal = ds::Popup | ds::Caption | ds::SysMenu;
-
-const DialogTemplate kDialogs[] = {
-    {101, u"Dvinar", 575, 295, kDialogFont, 8, kModal | ds::MinimizeBox | ds::MaximizeBox,
-     kMainWindow, count(kMainWindow)},
-    {102, nullptr, 309, 99, kDialogFont, 8, kPage, kIdentPage, count(kIdentPage)},
-    {115, nullptr, 376, 91, kDialogFont, 8, kPage, kComponentsPage, count(kComponentsPage)},
-    {117, u"Компоненты", 625, 255, kDialogFont, 8, kModal, kComponentsDialog, count(kComponentsDialog)},
-    {125, u"Настройки", 197, 151, kDialogFont, 8, kModal, kSettingsDialog, count(kSettingsDialog)},
-    {134, nullptr, 380, 91, kDialogFont, 8, kPage, kCalibrationPage, count(kCalibrationPage)},
-    {136, nullptr, 305, 87, kDialogFont, 8, kPage, kMessagesPage, count(kMessagesPage)},
-    {138, nullptr, 313, 92, kDialogFont, 8, kPage, kCalculationPage, count(kCalculationPage)},
-    {140, u"О плагине", 257, 119, kDialogFont, 8, kModal, kAboutDialog, count(kAboutDialog)},
-};
+using Russian = DialogLayouts<RussianTexts>;
 
 } // namespace
 
-const DialogTemplate* const kDialogsRus = kDialogs;
-const int32_t kDialogsRusCount = static_cast<int32_t>(sizeof kDialogs / sizeof kDialogs[0]);
+const DialogTemplate* const kDialogsRus = Russian::dialogs;
+const int32_t kDialogsRusCount = Russian::dialogCount;
 
 } // namespace resources

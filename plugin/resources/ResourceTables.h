@@ -50,6 +50,9 @@ struct DialogControl {
     int32_t x, y, cx, cy;  // dialog units
     const char16_t* text;  // may be null
     uint32_t style;        // controlStyle bits
+    // The name by which the windows' code finds a control without an id (a label that moves
+    // with the window); null for the others.
+    const char* name = nullptr;
 };
 
 // Style bits of a dialog (DialogTemplate::style).

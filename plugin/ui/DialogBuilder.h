@@ -2,7 +2,7 @@
 // Turns a dialog template of the resource tables into Qt widgets. Every control becomes a
 // direct child of the dialog widget, placed in pixels converted from its dialog units, with its
 // control id as objectName ("1010"), so that code, tests and accessibility tools find it by id.
-// Controls without an id (labels, group boxes) are named "-1".
+// Controls without an id (labels, group boxes) are named "-1", unless the template names them.
 #include "resources/ResourceTables.h"
 #include "ui/DialogUnits.h"
 
@@ -64,7 +64,9 @@ private:
     WidgetFactory factory_;
 };
 
-// The occurrence-th control (in template order) with this id; null when there is none.
-QWidget* builtWidget(const std::vector<BuiltControl>& controls, int id, int occurrence = 0);
+// The first control (in template order) with this id; null when there is none.
+QWidget* builtWidget(const std::vector<BuiltControl>& controls, int id);
+// The control the template names so; null when there is none.
+QWidget* builtWidget(const std::vector<BuiltControl>& controls, const char* name);
 
 } // namespace ui

@@ -1,5 +1,7 @@
 #include "ui/TemplateResizeRules.h"
 
+#include "resources/DialogLayouts.h"
+
 #include <map>
 
 namespace ui {
@@ -13,16 +15,18 @@ const std::map<int, std::vector<ControlResizeRule>>& allRules()
     static const std::map<int, std::vector<ControlResizeRule>> rules {
         // Main window: the list takes the upper half of the growth, the tab control the
         // lower half; "Закрыть" stays in the bottom right corner; the command buttons stay.
-        {101, {{1010, 0, {0, 0, 100, 50}}, {1012, 0, {0, 50, 100, 50}}, {2, 0, {100, 100, 0, 0}}}},
-        {102, {{1027, 0, kFillBoth}}},
+        {101, {{1010, nullptr, {0, 0, 100, 50}}, {1012, nullptr, {0, 50, 100, 50}}, {2, nullptr, {100, 100, 0, 0}}}},
+        {102, {{1027, nullptr, kFillBoth}}},
         // Peak tables: each channel list takes half of the widening; the second list's
         // caption moves with it.
-        {115, {{1014, 0, {0, 0, 50, 100}}, {-1, 1, {50, 0, 0, 0}}, {1013, 0, {50, 0, 50, 100}}}},
+        {115, {{1014, nullptr, {0, 0, 50, 100}},
+               {-1, resources::namedControl::channel2Caption, {50, 0, 0, 0}},
+               {1013, nullptr, {50, 0, 50, 100}}}},
         // Calibration: the point list and the chart share the widening; the selectors above
         // them stay.
-        {134, {{1027, 0, {0, 0, 50, 100}}, {1029, 0, {50, 0, 50, 100}}}},
-        {136, {{1027, 0, kFillBoth}}},
-        {138, {{1027, 0, kFillBoth}}},
+        {134, {{1027, nullptr, {0, 0, 50, 100}}, {1029, nullptr, {50, 0, 50, 100}}}},
+        {136, {{1027, nullptr, kFillBoth}}},
+        {138, {{1027, nullptr, kFillBoth}}},
     };
     return rules;
 }
@@ -37,12 +41,17 @@ const std::vector<ControlResizeRule>& templateResizeRules(int templateId)
     return found == rules.end() ? none : found->second;
 }
 
+QWidget* ruledWidget(const std::vector<BuiltControl>& controls, const ControlResizeRule& rule)
+{
+    return rule.controlId == -1 ? builtWidget(controls, rule.name) : builtWidget(controls, rule.controlId);
+}
+
 ProportionalLayout* attachTemplateLayout(QWidget* container, const std::vector<BuiltControl>& controls,
                                          int templateId)
 {
     auto* layout = new ProportionalLayout(container);
     for (const ControlResizeRule& rule : templateResizeRules(templateId))
-        layout->add(builtWidget(controls, rule.controlId, rule.occurrence), rule.rule);
+        layout->add(ruledWidget(controls, rule), rule.rule);
     return layout;
 }
 

@@ -8,11 +8,15 @@
 
 namespace ui {
 
+// A rule names its control by id, or by the template's name for a control without one.
 struct ControlResizeRule {
     int controlId;
-    int occurrence;  // among the template's controls with this id (labels all have -1)
+    const char* name;  // for controlId -1 only
     ResizeRule rule;
 };
+
+// The control of the built template that a rule names; null when there is none.
+QWidget* ruledWidget(const std::vector<BuiltControl>& controls, const ControlResizeRule& rule);
 
 // The rules of template `templateId`; empty for a template whose controls never move.
 const std::vector<ControlResizeRule>& templateResizeRules(int templateId);

@@ -3,6 +3,7 @@
 // plug-in's own controls.
 #include "EnglishTables.h"
 #include "resources/ResourceModule.h"
+#include "resources/DialogLayouts.h"
 #include "ui/DialogBuilder.h"
 #include "ui/UiText.h"
 
@@ -192,16 +193,19 @@ TEST(DialogBuilder, FactoryReplacesTheDefaultWidget)
     EXPECT_NE(findControlAs<QPushButton>(&dialog, 1018), nullptr) << "the others stay defaults";
 }
 
-TEST(DialogBuilder, UnnamedControlsAreFoundByOccurrence)
+TEST(DialogBuilder, ControlsWithoutAnIdAreFoundByTheNameTheTemplateGives)
 {
     QWidget page;
     const auto built = DialogBuilder(builtIn(115)).build(&page);
-    auto* first = dynamic_cast<QLabel*>(ui::builtWidget(built, -1, 0));
-    auto* second = dynamic_cast<QLabel*>(ui::builtWidget(built, -1, 1));
+    auto* first = dynamic_cast<QLabel*>(ui::builtWidget(built, -1));
+    auto* second = dynamic_cast<QLabel*>(ui::builtWidget(built, resources::namedControl::channel2Caption));
     ASSERT_TRUE(first && second);
     EXPECT_EQ(first->text(), QStringLiteral("Канал 1"));
+    EXPECT_EQ(first->objectName(), QStringLiteral("-1"));
     EXPECT_EQ(second->text(), QStringLiteral("Канал 2"));
-    EXPECT_EQ(ui::builtWidget(built, -1, 2), nullptr);
+    EXPECT_EQ(second->objectName(), QStringLiteral("channel2Caption"));
+    EXPECT_EQ(ui::builtWidget(built, "channel3Caption"), nullptr);
+    EXPECT_EQ(ui::builtWidget(built, static_cast<const char*>(nullptr)), nullptr);
     EXPECT_EQ(ui::builtWidget(built, 4242), nullptr);
 }
 

@@ -1,6 +1,7 @@
 // Controls following their window's size by the templates' fractions.
 #include "resources/ResourceModule.h"
 #include "ui/DialogBuilder.h"
+#include "resources/DialogLayouts.h"
 #include "ui/ProportionalLayout.h"
 #include "ui/TemplateResizeRules.h"
 
@@ -69,8 +70,9 @@ TEST(ProportionalLayout, PeakTablesShareTheWidening)
     page.show();
     QWidget* channel1 = ui::findControl(&page, 1014);
     QWidget* channel2 = ui::findControl(&page, 1013);
-    QWidget* caption1 = ui::builtWidget(built, -1, 0);
-    QWidget* caption2 = ui::builtWidget(built, -1, 1);
+    QWidget* caption1 = ui::builtWidget(built, -1);
+    QWidget* caption2 = ui::builtWidget(built, resources::namedControl::channel2Caption);
+    ASSERT_TRUE(caption1 && caption2);
     const QRect l = channel1->geometry(), r = channel2->geometry();
     const QRect c1 = caption1->geometry(), c2 = caption2->geometry();
 
@@ -138,8 +140,8 @@ TEST(ProportionalLayout, TemplatesWithoutRulesKeepEverything)
         for (const ui::ControlResizeRule& rule : ui::templateResizeRules(id)) {
             QWidget page;
             const auto built = ui::DialogBuilder(builtIn(id)).build(&page);
-            EXPECT_NE(ui::builtWidget(built, rule.controlId, rule.occurrence), nullptr)
-                << "template " << id << " has no control " << rule.controlId;
+            EXPECT_NE(ui::ruledWidget(built, rule), nullptr)
+                << "template " << id << " has no control " << rule.controlId << (rule.name ? rule.name : "");
         }
     }
 }
