@@ -1,5 +1,6 @@
 #include "ui/DialogBuilder.h"
 
+#include "platform/qt/WindowBorder.h"
 #include "resources/ResourceModule.h"
 #include "ui/UiText.h"
 
@@ -8,6 +9,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -19,6 +21,8 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QWidget>
+
+#include <cstring>
 
 namespace ui {
 
@@ -43,10 +47,20 @@ QWidget* findControl(const QWidget* dialog, int id)
     return dialog->findChild<QWidget*>(controlName(id), Qt::FindDirectChildrenOnly);
 }
 
-QWidget* builtWidget(const std::vector<BuiltControl>& controls, int id, int occurrence)
+QWidget* builtWidget(const std::vector<BuiltControl>& controls, int id)
 {
     for (const BuiltControl& built : controls)
-        if (built.control->id == id && occurrence-- == 0)
+        if (built.control->id == id)
+            return built.widget;
+    return nullptr;
+}
+
+QWidget* builtWidget(const std::vector<BuiltControl>& controls, const char* name)
+{
+    if (!name)
+        return nullptr;
+    for (const BuiltControl& built : controls)
+        if (built.control->name && std::strcmp(built.control->name, name) == 0)
             return built.widget;
     return nullptr;
 }
@@ -163,6 +177,24 @@ QWidget* DialogBuilder::makeWidget(const DialogControl& control, QWidget* parent
     return new QWidget(parent);
 }
 
+namespace {
+
+// Renews the border request whenever the window is shown: its native window exists by then and
+// is not yet mapped, so the window manager reads the request as it frames the window.
+class FixedBorderOnShow : public QObject {
+public:
+    explicit FixedBorderOnShow(QObject* parent) : QObject(parent) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType())
+            platform::withdrawSizingBorder(static_cast<QWidget*>(watched));
+        return false;
+    }
+};
+
+} // namespace
+
 void DialogBuilder::setUpWindow(QWidget* dialog, const DialogUnits& units) const
 {
     const QSize size = units.toPixels(template_.cx, template_.cy);
@@ -186,6 +218,12 @@ void DialogBuilder::setUpWindow(QWidget* dialog, const DialogUnits& units) const
         dialog->setFixedSize(size);
     else
         dialog->resize(size);
+    // A maximise box without a sizing border: the size changes by maximising and restoring only.
+    // Qt has no flag for that; on X11 the window manager hints withdraw the border's resizing
+    // each time the window is about to be mapped. Wayland and the offscreen platform offer no
+    // such request, so there the border stays sizable (the layout follows any size).
+    if ((template_.style & ds::MaximizeBox) && !(template_.style & ds::SizingBorder))
+        dialog->installEventFilter(new FixedBorderOnShow(dialog));
 }
 
 std::vector<BuiltControl> DialogBuilder::build(QWidget* dialog) const
@@ -206,7 +244,7 @@ std::vector<BuiltControl> DialogBuilder::build(QWidget* dialog) const
         QWidget* widget = factory_ ? factory_(control, dialog) : nullptr;
         if (!widget)
             widget = makeWidget(control, dialog);
-        widget->setObjectName(controlName(control.id));
+        widget->setObjectName(control.name ? QString::fromLatin1(control.name) : controlName(control.id));
         QRect geometry = dialogUnits.toPixels(control.x, control.y, control.cx, control.cy);
         // A combo box's template height includes its drop-down list; the closed box is as
         // high as its font needs.

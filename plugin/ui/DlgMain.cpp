@@ -81,7 +81,7 @@ DlgMain::DlgMain(QWidget* owner) : QDialog(owner)
     assayList_ = findControlAs<controls::CGridCtrl>(this, kAssayList);
     tabControl_ = findControlAs<TabControl>(this, kTabControl);
     attachTemplateLayout(this, built, kTemplateId);
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    keepOuterMinimum();
 
     setWindowTitle(toQString(platform::format(u"%s , ver. %s", {kProductTitle, kVersionText})));
     commands_ = std::make_unique<MainWindowCommands>(*this);
@@ -157,9 +157,29 @@ void DlgMain::restorePosition()
     restoredOuter_ = QRect(placed.left, placed.top, placed.width(), placed.height());
 }
 
+void DlgMain::keepOuterMinimum()
+{
+    // The limit holds for the outer frame, title bar and border included. The frame's share is
+    // known once the window manager has framed the window, and may change with it, so it is
+    // taken again after every move and resize; before that it is nothing.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize minimum = QSize(kMinimumWidth, kMinimumHeight) - frame;
+    if (minimumSize() != minimum.expandedTo(QSize(0, 0)))
+        setMinimumSize(minimum.expandedTo(QSize(0, 0)));
+}
+
+bool DlgMain::event(QEvent* event)
+{
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+        keepOuterMinimum();
+    return handled;
+}
+
 void DlgMain::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    keepOuterMinimum();
     if (restoredOuter_.isNull())
         return;
     const QRect outer = restoredOuter_;

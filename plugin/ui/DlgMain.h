@@ -65,10 +65,13 @@ public:
     void accept() override;
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The minimum size applies to the outer frame: the client's is that less the frame.
+    void keepOuterMinimum();
     void setUpButtons();
     void setUpAssayList();
     void restorePosition();
