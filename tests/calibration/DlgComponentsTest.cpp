@@ -116,6 +116,58 @@ protected:
 
 } // namespace
 
+TEST_F(ComponentsDialog, TheCloseBoxAsksLikeCancelAndEnterSaves)
+{
+    ComponentTableFolder folder;
+    folder.writeTable({u"1;Бензол;-;1.5;5;2;5;1;0"});
+    auto dialog = open();
+    type(*dialog, 0, 1, "Толуол");
+
+    // The caption's close box is "Отмена": it asks, and staying keeps every edit.
+    boxes.answers = {MessageBoxAnswer::Cancel};
+    dialog->close();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Выйти без сохранения изменений?");
+    EXPECT_EQ(boxes.shown[0].buttons, MessageBoxButtons::OkCancel);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->dirty());
+
+    // Enter, with the grid focused and no editor open, is "Сохранить".
+    dialog->grid()->setFocus();
+    QTest::keyClick(dialog->grid(), Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog->dirty());
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(folder.readBytes().find(ComponentTableFolder::cp1251(u"Толуол")), std::string::npos);
+}
+
+TEST_F(ComponentsDialog, AnEmptyTableOpensWithoutAWordAndSavesItsHeader)
+{
+    // A file that holds nothing, and one that holds only the header: no component, no message.
+    for (const std::string& bytes : {std::string(), ComponentTableFolder::cp1251(ComponentTableFolder::header) + "\r\n"}) {
+        ComponentTableFolder folder;
+        folder.writeBytes(bytes);
+        auto dialog = open();
+        EXPECT_TRUE(boxes.shown.empty());
+        EXPECT_EQ(dialog->grid()->rowCount(), 0);
+        EXPECT_TRUE(dialog->components().empty());
+        EXPECT_EQ(dialog->nextNumber(), 1);
+        EXPECT_FALSE(dialog->dirty());
+
+        click(*dialog, DlgComponents::kDeleteButton);
+        EXPECT_FALSE(dialog->dirty()) << "nothing to delete";
+        click(*dialog, DlgComponents::kCancelButton);
+        EXPECT_TRUE(boxes.shown.empty());
+        EXPECT_EQ(folder.readBytes(), bytes) << "leaving writes nothing";
+
+        dialog = open();
+        click(*dialog, DlgComponents::kSaveButton);
+        EXPECT_EQ(folder.readBytes(), ComponentTableFolder::cp1251(ComponentTableFolder::header) + "\r\n");
+        boxes.shown.clear();
+    }
+}
+
 TEST_F(ComponentsDialog, MissingFileIsToldOnceAndSavingCreatesIt)
 {
     ComponentTableFolder folder;

@@ -9,8 +9,13 @@
 #include "input/CVantrelFile4.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -20,13 +25,30 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using namespace driver;
+
+// Takes the files the desktop would open, in place of the desktop.
+class DesktopOpener : public QObject {
+    Q_OBJECT
+public:
+    DesktopOpener() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~DesktopOpener() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QStringList opened;
+
+public slots:
+    void open(const QUrl& url) { opened << url.toLocalFile(); }
+};
+
 
 namespace {
 
@@ -39,6 +61,7 @@ const std::u16string kLeft = u"plugins\\vexol\\/WindowRect_tlx";
 const std::u16string kTop = u"plugins\\vexol\\/WindowRect_tly";
 
 constexpr int kDemoAssays = 8;
+constexpr int kCommandButtons[] = {1001, 1002, 1003, 1004, 1007, 1005, 1006, 1008, 1009};
 constexpr int kCalibrationRow = 0;
 constexpr int kAnalysisRow = 6;
 
@@ -48,6 +71,17 @@ int tableCompounds()
     for (const DemoCompound& compound : DemoMethod::compounds())
         count += compound.inTable ? 1 : 0;
     return count;
+}
+
+QString sourcePath(const QString& relative)
+{
+    return QDir(QStringLiteral(VEXOL_TEST_DATA_DIR "/../..")).filePath(relative);
+}
+
+QString readText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 QString demoPath(const QTemporaryDir& demo, const std::u16string& run)
@@ -131,6 +165,17 @@ TEST_F(MainWindow, OpensWithTitleIconsButtonsColumnsAndTabs)
         EXPECT_FALSE(button->icon().isNull()) << id;
         EXPECT_TRUE(button->text().isEmpty()) << id;
         EXPECT_EQ(button->iconSize(), QSize(16, 16)) << id;
+    }
+    // Each button shows its own image, drawn for 16 x 16.
+    const std::pair<int, const char*> images[] = {
+        {1001, "108_add_chromatograms"}, {1002, "109_remove_chromatogram"}, {1003, "110_remove_all"},
+        {1004, "111_open_chromatogram"}, {1007, "105_components"},         {1005, "112_report"},
+        {1006, "106_save_report"},       {1008, "113_settings"},           {1009, "107_about"}};
+    for (const auto& [id, file] : images) {
+        const QImage expected(sourcePath(QStringLiteral("plugin/resources/icons/%1.png").arg(QLatin1String(file))));
+        ASSERT_FALSE(expected.isNull()) << file;
+        const QImage shown = qobject_cast<QPushButton*>(control(window, id))->icon().pixmap(QSize(16, 16), 1.0).toImage();
+        EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32), expected.convertToFormat(QImage::Format_ARGB32)) << id;
     }
     EXPECT_TRUE(window->testAttribute(Qt::WA_AlwaysShowToolTips));
     EXPECT_EQ(qobject_cast<QPushButton*>(control(window, 2))->text(), QStringLiteral("Закрыть"));
@@ -413,6 +458,9 @@ TEST_F(MainWindow, EveryPageFillsItsRectangleAfterAResize)
     QTableWidget* assays = assayList(window);
     QWidget* close = control(window, 2);
     const QRect tabsBefore = tabs->geometry(), listBefore = assays->geometry(), closeBefore = close->geometry();
+    std::vector<QRect> buttonsBefore;
+    for (int id : kCommandButtons)
+        buttonsBefore.push_back(control(window, id)->geometry());
 
     window->resize(1400, 900);
     const QSize delta(400, 340);
@@ -420,7 +468,9 @@ TEST_F(MainWindow, EveryPageFillsItsRectangleAfterAResize)
     EXPECT_EQ(tabs->geometry(), QRect(tabsBefore.topLeft() + QPoint(0, delta.height() / 2),
                                       tabsBefore.size() + QSize(delta.width(), delta.height() / 2)));
     EXPECT_EQ(close->geometry(), closeBefore.translated(delta.width(), delta.height()));
-    EXPECT_EQ(control(window, 1005)->geometry().topLeft(), QPoint(control(window, 1005)->x(), control(window, 1005)->y()));
+    // The command buttons keep their place and size.
+    for (std::size_t i = 0; i < std::size(kCommandButtons); ++i)
+        EXPECT_EQ(control(window, kCommandButtons[i])->geometry(), buttonsBefore[i]) << kCommandButtons[i];
 
     const QRect area = tabs->rect().adjusted(1, 22, -4, -2);
     for (int templateId : {115, 102, 134, 138, 136})
@@ -487,6 +537,167 @@ TEST_F(MainWindow, SettingsAndComponentsRecalculateWhateverTheResultAboutDoesNot
     EXPECT_EQ(pipelineRuns(), before);
 }
 
+TEST_F(MainWindow, ReportButtonsOpenAndSaveTheReportListingChromatogramsInTheOrderOfAddition)
+{
+    start(1049);
+    const QString templateFolder = demo.filePath(QStringLiteral("public/Vantrel4/Templates/vexol"));
+    ASSERT_TRUE(QDir().mkpath(templateFolder));
+    ASSERT_TRUE(QFile::copy(sourcePath(QStringLiteral("data/Report.xsl")), templateFolder + QStringLiteral("/Report.xsl")));
+    const QString temporary = demo.filePath(QStringLiteral("tmp"));
+    ASSERT_TRUE(QDir().mkpath(temporary));
+    qputenv("TMPDIR", temporary.toUtf8());
+    // Added in an order of the analyst's own: the report follows it, as the list does.
+    const std::vector<int32_t> order {5, 1, 8, 2, 7, 3, 6, 4};
+    host.chosenIds = order;
+    click(window, 1001);
+    ASSERT_EQ(assayList(window)->rowCount(), kDemoAssays);
+
+    DesktopOpener desktop;
+    click(window, 1005);
+    ASSERT_EQ(desktop.opened.size(), 1);
+    const QString report = readText(desktop.opened[0]);
+    EXPECT_TRUE(desktop.opened[0].startsWith(temporary)) << desktop.opened[0].toStdString();
+    EXPECT_TRUE(desktop.opened[0].endsWith(QStringLiteral(".tmp.html"))) << desktop.opened[0].toStdString();
+    qsizetype previous = -1;
+    for (int i = 0; i < kDemoAssays; ++i) {
+        const QString name = QString::fromStdU16String(DemoMethod::runs()[order[i] - 1].fileName);
+        EXPECT_EQ(assayList(window)->item(i, 1)->text(), name) << i;
+        const qsizetype at = report.indexOf(name);
+        EXPECT_GT(at, previous) << name.toStdString() << " out of the order of addition";
+        previous = at;
+    }
+
+    // "Сохранить отчет": the save dialog is answered with a path of the test's own.
+    const QString saved = demo.filePath(QStringLiteral("saved report.html"));
+    QString suggested;
+    answerNextModal([&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        if (!files) {
+            static_cast<QDialog*>(dialog)->reject();
+            return;
+        }
+        suggested = files->selectedFiles().value(0);
+        files->selectFile(saved);
+        files->accept();
+    });
+    click(window, 1006);
+    EXPECT_TRUE(QFileInfo(suggested).fileName().endsWith(QStringLiteral(".html"))) << suggested.toStdString();
+    const QString copy = readText(saved);
+    ASSERT_FALSE(copy.isEmpty()) << "nothing saved at " << saved.toStdString();
+    for (int i = 0; i < kDemoAssays; ++i)
+        EXPECT_TRUE(copy.contains(QString::fromStdU16String(DemoMethod::runs()[i].fileName))) << i;
+    EXPECT_EQ(desktop.opened.size(), 1) << "saving opens nothing";
+}
+
+TEST_F(MainWindow, LayoutPassesComeBackToTheTemplatesPlaces)
+{
+    // Growing and shrinking by odd steps and back again leaves every control where it was: the
+    // passes place from the starting geometry, they do not add up their roundings.
+    start(1049);
+    window->resize(1000, 560);
+    std::vector<std::pair<QWidget*, QRect>> before;
+    for (QWidget* child : window->findChildren<QWidget*>())
+        if (child->isVisible())
+            before.emplace_back(child, child->geometry());
+    for (QSize size : {QSize(1001, 561), QSize(1333, 777), QSize(1017, 603), QSize(1999, 1001), QSize(1000, 560)})
+        window->resize(size);
+    for (const auto& [child, geometry] : before)
+        EXPECT_EQ(child->geometry(), geometry) << child->objectName().toStdString();
+}
+
+TEST_F(MainWindow, EscapeClosesLikeTheCloseButton)
+{
+    start(1049);
+    window->move(41, 33);
+    const QRect placed = window->frameGeometry();
+    host.profileWrites.clear();
+    assayList(window)->setFocus();
+    QTest::keyClick(assayList(window), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(host.profileWrites.size(), 4u);
+    EXPECT_EQ(host.profile[kLeft], placed.left());
+    EXPECT_EQ(host.profile[kTop], placed.top());
+}
+
+// What the window manager makes of the window shows only on a real X server. The test below
+// starts Xvfb (and twm, for a frame, when installed) and runs this one in a child on it.
+TEST_F(MainWindow, OnTheDisplayTheBorderIsFixedAndTheMinimumHoldsForTheOuterFrame)
+{
+    if (!qEnvironmentVariableIsSet("VEXOL_ON_DISPLAY"))
+        GTEST_SKIP() << "runs on an X server started by MainWindowOnX";
+    start(1049);
+    QApplication::processEvents();
+
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window->winId()),
+                                          QStringLiteral("_MOTIF_WM_HINTS")});
+    ASSERT_TRUE(xprop.waitForFinished(10000));
+    const QString hints = QString::fromUtf8(xprop.readAllStandardOutput());
+    const QStringList fields = hints.section(QLatin1Char('='), 1).split(QLatin1Char(','));
+    ASSERT_GE(fields.size(), 3) << hints.toStdString();
+    bool ok = false;
+    const unsigned functions = fields[1].trimmed().toUInt(&ok, 16);
+    ASSERT_TRUE(ok) << hints.toStdString();
+    EXPECT_EQ(functions & 0x1u, 0u) << "not every function";
+    EXPECT_EQ(functions & 0x2u, 0u) << "no resizing by the border";
+    EXPECT_NE(functions & 0x10u, 0u) << "maximising stays";
+
+    if (!qEnvironmentVariableIsSet("VEXOL_WINDOW_MANAGER"))
+        return;
+    // Wait for the window manager's frame, then ask for less than the minimum.
+    for (int i = 0; i < 200 && window->frameGeometry().size() == window->size(); ++i)
+        QTest::qWait(10);
+    const QSize frame = window->frameGeometry().size() - window->size();
+    ASSERT_NE(frame, QSize(0, 0)) << "the window manager gave no frame";
+    EXPECT_EQ(window->minimumSize() + frame, QSize(975, 520));
+    window->resize(300, 200);
+    QTest::qWait(100);
+    EXPECT_EQ(window->frameGeometry().size(), QSize(975, 520));
+}
+
+TEST(MainWindowOnX, ChildRunOnXvfb)
+{
+    if (qEnvironmentVariableIsSet("VEXOL_ON_DISPLAY"))
+        GTEST_SKIP() << "this is the child";
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    if (xvfb.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xprop")).isEmpty())
+        GTEST_SKIP() << "Xvfb or xprop is not installed";
+    QProcess server;
+    server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                        QStringLiteral("1600x1200x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    ASSERT_TRUE(server.waitForReadyRead(20000)) << "Xvfb did not start";
+    const QString display = QStringLiteral(":") + QString::fromUtf8(server.readLine()).trimmed();
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("VEXOL_ON_DISPLAY"), QStringLiteral("1"));
+    QProcess manager;
+    const QString twm = QStandardPaths::findExecutable(QStringLiteral("twm"));
+    if (!twm.isEmpty()) {
+        manager.setProcessEnvironment(environment);
+        manager.start(twm, {});
+        if (manager.waitForStarted(5000))
+            environment.insert(QStringLiteral("VEXOL_WINDOW_MANAGER"), QStringLiteral("1"));
+        QTest::qWait(500);
+    }
+
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=MainWindow.OnTheDisplayTheBorderIsFixedAndTheMinimumHoldsForTheOuterFrame")});
+    const bool finished = child.waitForFinished(120000);
+    const QString output = QString::fromUtf8(child.readAll());
+    manager.kill();
+    manager.waitForFinished(5000);
+    server.kill();
+    server.waitForFinished(5000);
+    ASSERT_TRUE(finished);
+    std::printf("%s\n", environment.contains(QStringLiteral("VEXOL_WINDOW_MANAGER")) ? "with twm" : "without a window manager");
+    EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test."))) << output.toStdString();
+}
+
 // Pictures of every tab with the demo loaded and a calibration chromatogram selected, for
 // looking at: <build>/screenshots/mainwindow/<language>_tab<index>.png.
 void shootEveryTab(QDialog* window, const QString& language)
@@ -524,3 +735,5 @@ TEST_F(MainWindow, ScreenshotsEnglish)
 }
 
 } // namespace
+
+#include "MainWindowTest.moc"
