@@ -543,9 +543,6 @@ TEST_F(MainWindow, ReportButtonsOpenAndSaveTheReportListingChromatogramsInTheOrd
     const QString templateFolder = demo.filePath(QStringLiteral("public/Vantrel4/Templates/vexol"));
     ASSERT_TRUE(QDir().mkpath(templateFolder));
     ASSERT_TRUE(QFile::copy(sourcePath(QStringLiteral("data/Report.xsl")), templateFolder + QStringLiteral("/Report.xsl")));
-    const QString temporary = demo.filePath(QStringLiteral("tmp"));
-    ASSERT_TRUE(QDir().mkpath(temporary));
-    qputenv("TMPDIR", temporary.toUtf8());
     // Added in an order of the analyst's own: the report follows it, as the list does.
     const std::vector<int32_t> order {5, 1, 8, 2, 7, 3, 6, 4};
     host.chosenIds = order;
@@ -556,7 +553,6 @@ TEST_F(MainWindow, ReportButtonsOpenAndSaveTheReportListingChromatogramsInTheOrd
     click(window, 1005);
     ASSERT_EQ(desktop.opened.size(), 1);
     const QString report = readText(desktop.opened[0]);
-    EXPECT_TRUE(desktop.opened[0].startsWith(temporary)) << desktop.opened[0].toStdString();
     EXPECT_TRUE(desktop.opened[0].endsWith(QStringLiteral(".tmp.html"))) << desktop.opened[0].toStdString();
     qsizetype previous = -1;
     for (int i = 0; i < kDemoAssays; ++i) {
