@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev x11-utils twm xvfb
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev x11-utils xvfb
   libpugixml-dev libsqlite3-dev libicu-dev libxml2-dev libxslt1-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libssl-dev
   clang libclang-rt-14-dev
