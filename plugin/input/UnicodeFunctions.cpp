@@ -96,18 +96,6 @@ char16_t unitAt(const void* data, int index)
     return unit;
 }
 
-int compareKeys(const std::u16string_view a, const std::u16string_view b)
-{
-    std::size_t common = a.size() < b.size() ? a.size() : b.size();
-    for (std::size_t i = 0; i < common; ++i) {
-        char16_t ka = unicodetext::comparisonKey(a[i]);
-        char16_t kb = unicodetext::comparisonKey(b[i]);
-        if (ka != kb)
-            return ka < kb ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 // Walks UTF-8 text as UTF-16 units without allocating: a collation is called from inside SQLite,
 // where nothing may throw, and it has no way to report a failure. Invalid sequences read as U+FFFD.
 class Utf8Units {

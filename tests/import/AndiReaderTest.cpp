@@ -388,10 +388,12 @@ TEST(AndiReader, RealExports)
         const AndiRun& run = *result.run;
         EXPECT_EQ(run.peaks.size(), c.peaks) << c.file;
         EXPECT_EQ(!run.signalValues.empty(), c.hasSignal) << c.file;
-        if (c.firstName && !run.peaks.empty())
+        if (c.firstName && !run.peaks.empty()) {
             EXPECT_EQ(run.peaks[0].name, c.firstName) << c.file;
-        if (c.firstTimeMinutes >= 0 && !run.peaks.empty())
+        }
+        if (c.firstTimeMinutes >= 0 && !run.peaks.empty()) {
             EXPECT_NEAR(run.peaks[0].time, c.firstTimeMinutes, 1e-4) << c.file;
+        }
         for (const Peak& p : run.peaks) {
             EXPECT_TRUE(std::isfinite(p.area) && std::isfinite(p.concent) && std::isfinite(p.height)) << c.file;
             EXPECT_GE(p.time, 0) << c.file;

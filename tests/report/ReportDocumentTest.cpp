@@ -349,8 +349,9 @@ TEST(SourceRowDiagnosis, NamesTheFirstRowThatDoesNotReadAndItsList)
             EXPECT_EQ(found, "");
         else
             EXPECT_TRUE(found.starts_with(c.expected)) << found;
-        if (!c.expected.empty() && !c.expected.ends_with('.'))
+        if (!c.expected.empty() && !c.expected.ends_with('.')) {
             EXPECT_GT(found.size(), c.expected.size()) << "the engine's reason follows";
+        }
     }
     // The files list itself: its second row.
     const std::u16string badFile = u"<root><files><row number=\"1\" /><row number=\"2\" sample=\"\uFFFF\" /></files></root>";
