@@ -255,9 +255,11 @@ TEST_F(Lifecycle, SecondLoadAfterUnloadBehavesLikeTheFirst)
     EXPECT_FALSE(host::languageLibraryLoaded());
     EXPECT_EQ(host::unload(), 0) << "unloading before the second ModulesLoaded";
     ASSERT_EQ(second.count("unregisterCommand"), 1);
-    for (const auto& call : second.calls())
-        if (call.entry == "unregisterCommand")
+    for (const auto& call : second.calls()) {
+        if (call.entry == "unregisterCommand") {
             EXPECT_EQ(call.handle, 0) << "no handle of the first session is withdrawn again";
+        }
+    }
 
     host::load(second.api(), install.pluginPath());
     second.bus.raise("System/ModulesLoaded");
@@ -274,8 +276,9 @@ TEST_F(Lifecycle, SecondLoadAfterUnloadBehavesLikeTheFirst)
 TEST(HostApiLayout, MenuItemRecordIsThirtyTwoBytesOnThisSystem)
 {
     // The size a host compares cbSize with; minihost refuses a smaller one.
-    if (sizeof(void*) == 8)
+    if (sizeof(void*) == 8) {
         EXPECT_EQ(sizeof(MenuItemDesc), 32u);
+    }
     RecordingHost fake;
     fake.serveStandard(1049);
     host::load(fake.api(), u"");
