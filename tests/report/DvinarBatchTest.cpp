@@ -552,8 +552,9 @@ TEST_F(DvinarBatchTest, OutputsAreWrittenWholeOrNotAtAllAndNothingButAFileIsRepl
         }
     }
     EXPECT_TRUE(std::filesystem::is_directory(folders.root / "a folder"));
-    if (haveDevice)
+    if (haveDevice) {
         EXPECT_TRUE(std::filesystem::is_character_file(folders.root / "full"));
+    }
     // No temporary report or temporary output is left anywhere.
     EXPECT_TRUE(folders.tempFiles().empty());
     for (const auto& entry : std::filesystem::directory_iterator(folders.root))
