@@ -1,4 +1,5 @@
 #include "BatchOptions.h"
+#include "OptionReader.h"
 
 #include "RepeatabilityLimits.h"
 
@@ -60,8 +61,8 @@ BatchArgumentsParse parseBatchArguments(const std::vector<std::string>& argument
     bool haveDatabase = false;
     bool haveIds = false;
 
-    using ValueHandler = std::function<bool(const std::string&)>;
-    const std::map<std::string, ValueHandler> valued = {
+    tools::OptionTable table;
+    table.valued = {
         {"--db", [&](const std::string& v) { options.database = v; haveDatabase = true; return !v.empty(); }},
         {"--ids", [&](const std::string& v) { options.ids.clear(); haveIds = true; return parseIdList(v, options.ids); }},
         {"--components", [&](const std::string& v) { options.components = v; return !v.empty(); }},
@@ -74,7 +75,7 @@ BatchArgumentsParse parseBatchArguments(const std::vector<std::string>& argument
         {"--limits", [&](const std::string& v) { options.limits = v; return !v.empty(); }},
         {"--csv", [&](const std::string& v) { options.csv = v; return !v.empty(); }},
     };
-    const std::map<std::string, bool*> flags = {
+    table.flags = {
         {"--dev-control", &options.devControl},
         {"--hide-not-found", &options.hideNotFound},
         {"--help", &options.help},
@@ -83,36 +84,9 @@ BatchArgumentsParse parseBatchArguments(const std::vector<std::string>& argument
     };
 
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string name = arguments[i];
-        std::optional<std::string> value;
-        if (std::size_t equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name.resize(equals);
-        }
-        if (auto flag = flags.find(name); flag != flags.end()) {
-            if (value) {
-                parse.error = name + " takes no value";
-                return parse;
-            }
-            *flag->second = true;
-            continue;
-        }
-        auto handler = valued.find(name);
-        if (handler == valued.end()) {
-            parse.error = "unknown argument '" + arguments[i] + "'";
+        parse.error = tools::readOption(table, arguments, i, "argument");
+        if (!parse.error.empty())
             return parse;
-        }
-        if (!value) {
-            if (i + 1 >= arguments.size()) {
-                parse.error = name + " needs a value";
-                return parse;
-            }
-            value = arguments[++i];
-        }
-        if (!handler->second(*value)) {
-            parse.error = "bad value '" + *value + "' for " + name;
-            return parse;
-        }
     }
     if (options.help || options.version)
         return parse;

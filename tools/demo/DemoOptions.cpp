@@ -1,4 +1,5 @@
 #include "DemoOptions.h"
+#include "OptionReader.h"
 
 #include <functional>
 #include <map>
@@ -33,8 +34,6 @@ DemoArgumentsParse parseDemoArguments(const std::vector<std::string>& arguments)
     DemoArgumentsParse parse;
     DemoOptions& options = parse.options;
 
-    // Options with a value go here, as {"--name", handler returning false for a bad value}.
-    using ValueHandler = std::function<bool(const std::string&)>;
     // A count: a whole number from 1 to 100000.
     auto count = [](int& target) {
         return [&target](const std::string& text) {
@@ -47,12 +46,13 @@ DemoArgumentsParse parseDemoArguments(const std::vector<std::string>& arguments)
             return true;
         };
     };
-    const std::map<std::string, ValueHandler> valued = {
+    tools::OptionTable table;
+    table.valued = {
         {"--assays", count(options.assays)},
         {"--components", count(options.components)},
         {"--peaks", count(options.peaks)},
     };
-    const std::map<std::string, bool*> flags = {
+    table.flags = {
         {"--reset", &options.reset},
         {"--help", &options.help},
         {"-h", &options.help},
@@ -72,35 +72,9 @@ DemoArgumentsParse parseDemoArguments(const std::vector<std::string>& arguments)
             haveFolder = true;
             continue;
         }
-        std::optional<std::string> value;
-        if (std::size_t equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name.resize(equals);
-        }
-        if (auto flag = flags.find(name); flag != flags.end()) {
-            if (value) {
-                parse.error = name + " takes no value";
-                return parse;
-            }
-            *flag->second = true;
-            continue;
-        }
-        auto handler = valued.find(name);
-        if (handler == valued.end()) {
-            parse.error = "unknown option '" + arguments[i] + "'";
+        parse.error = tools::readOption(table, arguments, i);
+        if (!parse.error.empty())
             return parse;
-        }
-        if (!value) {
-            if (i + 1 >= arguments.size()) {
-                parse.error = name + " needs a value";
-                return parse;
-            }
-            value = arguments[++i];
-        }
-        if (!handler->second(*value)) {
-            parse.error = "bad value '" + *value + "' for " + name;
-            return parse;
-        }
     }
     if (options.help || options.version)
         return parse;

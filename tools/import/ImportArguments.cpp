@@ -1,4 +1,5 @@
 #include "ImportArguments.h"
+#include "OptionReader.h"
 
 #include "platform/NumberParse.h"
 #include "platform/Text.h"
@@ -68,8 +69,8 @@ ImportArgumentsParse parseImportArguments(const std::vector<std::string>& argume
     IntegrationOptions& integration = o.integration;
     bool haveDatabase = false;
 
-    using ValueHandler = std::function<bool(const std::string&)>;
-    const std::map<std::string, ValueHandler> valued = {
+    tools::OptionTable table;
+    table.valued = {
         {"--db", [&](const std::string& v) { o.database = v; haveDatabase = true; return !v.empty(); }},
         {"--store", [&](const std::string& v) { o.store = v; return !v.empty(); }},
         {"--mixture", [&](const std::string& v) { o.mixture = platform::utf8ToUtf16(v); return true; }},
@@ -89,7 +90,7 @@ ImportArgumentsParse parseImportArguments(const std::vector<std::string>& argume
              return true;
          }},
     };
-    const std::map<std::string, bool*> flags = {
+    table.flags = {
         {"--calibration", &o.calibration}, {"--auto-pair", &o.autoPair}, {"--reintegrate", &o.reintegrate},
         {"--help", &a.help},               {"-h", &a.help},              {"--version", &a.version},
     };
@@ -105,35 +106,9 @@ ImportArgumentsParse parseImportArguments(const std::vector<std::string>& argume
             optionsEnded = true;
             continue;
         }
-        std::optional<std::string> value;
-        if (std::size_t equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name.resize(equals);
-        }
-        if (auto flag = flags.find(name); flag != flags.end()) {
-            if (value) {
-                parse.error = name + " takes no value";
-                return parse;
-            }
-            *flag->second = true;
-            continue;
-        }
-        auto handler = valued.find(name);
-        if (handler == valued.end()) {
-            parse.error = "unknown option '" + arguments[i] + "'";
+        parse.error = tools::readOption(table, arguments, i);
+        if (!parse.error.empty())
             return parse;
-        }
-        if (!value) {
-            if (i + 1 >= arguments.size()) {
-                parse.error = name + " needs a value";
-                return parse;
-            }
-            value = arguments[++i];
-        }
-        if (!handler->second(*value)) {
-            parse.error = "bad value '" + *value + "' for " + name;
-            return parse;
-        }
     }
     if (a.help || a.version)
         return parse;
