@@ -5,22 +5,7 @@
 #include "input/ChromatogramDocumentWriter.h"
 #include "input/ContainerLayout.h"
 
-#include <pugixml.hpp>
-
 #include <cstring>
-
-namespace {
-
-class StringWriter : public pugi::xml_writer {
-public:
-    explicit StringWriter(std::string& out) : out_(out) {}
-    void write(const void* data, std::size_t size) override { out_.append(static_cast<const char*>(data), size); }
-
-private:
-    std::string& out_;
-};
-
-} // namespace
 
 std::string chromatogramBytes(const CVantrelFile4& file)
 {
@@ -32,7 +17,11 @@ std::string chromatogramBytes(const CVantrelFile4& file)
         binaryLength += containerlayout::blockHeaderSize + uint64_t{snapshot.back().size()} * containerlayout::sampleSize;
     }
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(binaryLength) + 4096);
+    std::size_t peaks = 0;
+    for (const Channel& channel : file.channels)
+        peaks += channel.peaks.size();
+    // A peak item takes about 450 bytes of XML; growing the string in steps would copy it again.
+    bytes.reserve(static_cast<std::size_t>(binaryLength) + 4096 + peaks * 512);
 
     unsigned char header[containerlayout::fileHeaderSize] = {};
     std::memcpy(header, containerlayout::magic, sizeof containerlayout::magic);
@@ -53,9 +42,6 @@ std::string chromatogramBytes(const CVantrelFile4& file)
         bytes.append(reinterpret_cast<const char*>(samples.data()), samples.size() * containerlayout::sampleSize);
     }
 
-    pugi::xml_document document;
-    writeDocument(document, file.passport, file.channels);
-    StringWriter writer(bytes);
-    document.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    appendDocumentText(bytes, file.passport, file.channels);
     return bytes;
 }

@@ -101,27 +101,39 @@ bool toBool(const char* text)
     return c == '1' || c == 't' || c == 'T' || c == 'y' || c == 'Y';
 }
 
-std::string fromDouble(double value)
+char* putDouble(char* buffer, double value)
 {
     // The text of printf's "%.17g" in the C locale, which to_chars gives by definition, without
     // printf's cost: a file with a thousand-peak table writes thousands of these.
-    char buffer[32];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    return std::string(buffer, result.ptr);
+    return std::to_chars(buffer, buffer + numberTextSize, value, std::chars_format::general, 17).ptr;
+}
+
+char* putInt64(char* buffer, int64_t value)
+{
+    return std::to_chars(buffer, buffer + numberTextSize, value).ptr;
+}
+
+char* putUInt32(char* buffer, uint32_t value)
+{
+    return std::to_chars(buffer, buffer + numberTextSize, value).ptr;
+}
+
+std::string fromDouble(double value)
+{
+    char buffer[numberTextSize];
+    return std::string(buffer, putDouble(buffer, value));
 }
 
 std::string fromInt64(int64_t value)
 {
-    char buffer[24];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    char buffer[numberTextSize];
+    return std::string(buffer, putInt64(buffer, value));
 }
 
 std::string fromUInt32(uint32_t value)
 {
-    char buffer[16];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    char buffer[numberTextSize];
+    return std::string(buffer, putUInt32(buffer, value));
 }
 
 } // namespace xmlvalue

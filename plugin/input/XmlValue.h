@@ -2,6 +2,7 @@
 // Conversions between the chromatogram document's "value" texts and numbers. They follow the
 // rules the host's writer and reader use, and never the process locale: a point is always the
 // decimal separator, even after the user interface has switched to a decimal-comma locale.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -25,5 +26,12 @@ std::string fromDouble(double value);
 std::string fromInt64(int64_t value);
 std::string fromUInt32(uint32_t value);
 inline const char* fromBool(bool value) { return value ? "true" : "false"; }
+
+// The same texts written into a caller's buffer of at least numberTextSize characters, for writers
+// that put out thousands of them. Each returns the end of the text (no terminating NUL).
+inline constexpr std::size_t numberTextSize = 32;
+char* putDouble(char* buffer, double value);
+char* putInt64(char* buffer, int64_t value);
+char* putUInt32(char* buffer, uint32_t value);
 
 } // namespace xmlvalue

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <sstream>
 
 namespace {
@@ -174,3 +176,60 @@ TEST(ChromatogramDocument, WritesEveryEntryInOrderInTheCLocale)
 }
 
 } // namespace
+
+// The streamed text must be exactly what pugixml saves of the tree, whatever the texts hold: a
+// file written by the importer and one saved by the plug-in are then the same bytes.
+TEST(ChromatogramDocument, StreamedTextEqualsTheSavedTree)
+{
+    std::u16string everyByte;
+    for (char16_t c = 1; c < 0x80; ++c)
+        everyByte += c;
+    const std::vector<std::u16string> texts = {
+        u"",
+        everyByte,
+        u"Бензол & <толуол> \"кавычки\" 'апостроф'",
+        u"tab\there\nnew line\rreturn",
+        std::u16string(u"cut\0here", 8),
+        u"\U0001F600 beyond the basic plane",
+        u"\xFEFF" u"starts with a byte-order mark",
+        std::u16string(1, static_cast<char16_t>(0xD800)) + u" unpaired surrogate",
+    };
+    const std::vector<double> numbers = {0.0, -0.0, 1.0 / 3, -12345.678e-300, 1e300, 5e-324,
+                                         std::numeric_limits<double>::infinity(),
+                                         -std::numeric_limits<double>::infinity(),
+                                         std::numeric_limits<double>::quiet_NaN()};
+    for (std::size_t t = 0; t < texts.size(); ++t) {
+        const std::u16string& text = texts[t];
+        Passport passport;
+        passport.assayid = text;
+        passport.sample = text;
+        passport.mixture = text;
+        passport.duration = numbers[t % numbers.size()];
+        passport.andate = t % 2 ? INT64_MIN : INT64_MAX;
+        passport.graduation = t % 2 == 0;
+        passport.parameters = {{u"volume", text, text}, {u"", u"nameless", u"1"}, {std::u16string(u"a\0b", 3), u"t", u"v"}};
+        if (t % 2 == 0) {
+            ColumnDescription column;
+            column.name = text;
+            column.diameter = numbers[(t + 1) % numbers.size()];
+            passport.columns = {column, column};
+        }
+        std::vector<Channel> channels(t % 3);  // none, one with an empty table, two
+        for (std::size_t c = 0; c < channels.size(); ++c) {
+            channels[c].number = static_cast<int32_t>(c + 1);
+            for (std::size_t p = 0; p < c * numbers.size(); ++p) {
+                Peak peak;
+                peak.name = texts[p % texts.size()];
+                peak.time = numbers[p];
+                peak.area = numbers[(p + 3) % numbers.size()];
+                peak.left = static_cast<int32_t>(p) - 5;
+                peak.flags = UINT32_MAX - static_cast<uint32_t>(p);
+                peak.reference = p % 2 == 1;
+                channels[c].peaks.push_back(peak);
+            }
+        }
+        std::string streamed = "prefix kept:";
+        appendDocumentText(streamed, passport, channels);
+        EXPECT_EQ(streamed, "prefix kept:" + written(passport, channels)) << "case " << t;
+    }
+}
