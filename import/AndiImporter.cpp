@@ -1,6 +1,7 @@
 #include "AndiImporter.h"
 
 #include "AndiReader.h"
+#include "AssayRows.h"
 #include "ChromatogramBuilder.h"
 #include "ImportFiles.h"
 
@@ -48,50 +49,6 @@ std::string stemOf(const std::string& path)
     return stem.empty() ? std::string("andi") : stem;
 }
 
-class Transaction {
-public:
-    explicit Transaction(sqlite3* handle) : handle_(handle) { HostSchema::execute(handle_, "BEGIN IMMEDIATE;"); }
-    ~Transaction()
-    {
-        if (!done_)
-            sqlite3_exec(handle_, "ROLLBACK;", nullptr, nullptr, nullptr);
-    }
-    void commit()
-    {
-        HostSchema::execute(handle_, "COMMIT;");
-        done_ = true;
-    }
-
-private:
-    sqlite3* handle_;
-    bool done_ = false;
-};
-
-// Channel 1's peak table into the peak rows of one assay, through one prepared statement: a
-// thousand-peak table is a thousand rows.
-void insertPeaks(sqlite3* handle, int64_t assayId, const std::vector<Peak>& peaks)
-{
-    static const char* const sql = "INSERT INTO peak (assayid, name, time, area) VALUES (?, ?, ?, ?);";
-    sqlite3_stmt* statement = nullptr;
-    int result = sqlite3_prepare_v2(handle, sql, -1, &statement, nullptr);
-    if (result != SQLITE_OK)
-        throw DataBase::SqlException(sqlite3_errmsg(handle), sql, result);
-    for (const Peak& peak : peaks) {
-        sqlite3_bind_int64(statement, 1, assayId);
-        sqlite3_bind_text16(statement, 2, peak.name.data(), static_cast<int>(peak.name.size() * sizeof(char16_t)), SQLITE_STATIC);
-        sqlite3_bind_double(statement, 3, peak.time);
-        sqlite3_bind_double(statement, 4, peak.area);
-        result = sqlite3_step(statement);
-        if (result != SQLITE_DONE) {
-            DataBase::SqlException failure(sqlite3_errmsg(handle), sql, result);
-            sqlite3_finalize(statement);
-            throw failure;
-        }
-        sqlite3_reset(statement);
-    }
-    sqlite3_finalize(statement);
-}
-
 } // namespace
 
 AndiImporter::AndiImporter(ImportOptions options) : options_(std::move(options))
@@ -101,6 +58,7 @@ AndiImporter::AndiImporter(ImportOptions options) : options_(std::move(options))
     connection_ = std::make_unique<DataBase::Connection>(database.c_str());
     sqlite3_busy_timeout(connection_->handle(), busyWaitMs);
     HostSchema::create(connection_->handle());
+    rows_ = std::make_unique<AssayRows>(connection_->handle());
 }
 
 AndiImporter::~AndiImporter() = default;
@@ -260,17 +218,13 @@ void AndiImporter::importInjection(Injection& injection, ImportOutcome& outcome)
     }
     int64_t assayId = 0;
     try {
-        sqlite3* handle = connection_->handle();
-        Transaction transaction(handle);
         HostAssayRow row;
         row.fileName = platform::utf8ToUtf16(pending.finalPath());
         row.sample = identity.sample;
         row.mixture = identity.mixture;
         row.date = identity.date;
         row.isCalibration = identity.calibration;
-        assayId = HostSchema::insertAssay(handle, row);
-        insertPeaks(handle, assayId, channels.front().peaks);
-        transaction.commit();
+        assayId = rows_->insert(row, channels.front().peaks);
     } catch (const DataBase::SqlException& failure) {
         databaseFailed_ = true;
         outcome.refusal = std::string("database error: ") + failure.message();
@@ -279,7 +233,7 @@ void AndiImporter::importInjection(Injection& injection, ImportOutcome& outcome)
     if (!pending.publish(error)) {
         // The row must not point at a file that is not there.
         try {
-            HostSchema::execute(connection_->handle(), platform::format8("DELETE FROM assay WHERE id = %d;", {static_cast<long long>(assayId)}).c_str());
+            rows_->withdraw(assayId);
         } catch (const DataBase::SqlException& failure) {
             databaseFailed_ = true;
             error += std::string("; the database row could not be withdrawn: ") + failure.message();

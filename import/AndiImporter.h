@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class AssayRows;
+
 namespace DataBase {
 class Connection;
 }
@@ -36,5 +38,6 @@ private:
     ImportOptions options_;
     std::string store_;
     std::unique_ptr<DataBase::Connection> connection_;
+    std::unique_ptr<AssayRows> rows_;  // declared after the connection: finalized before it closes
     bool databaseFailed_ = false;
 };

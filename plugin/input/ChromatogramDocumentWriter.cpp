@@ -23,6 +23,7 @@ public:
     {
         current_.append_child(name).append_attribute("value").set_value(text);
     }
+    // A number's text.
     void value(const char* name, const char* begin, const char* end) { value(name, std::string(begin, end).c_str()); }
 
 private:
@@ -72,19 +73,28 @@ public:
         putEscaped(value, value + std::strlen(value));
         out_ += '"';
     }
-    void value(const char* name, const char* text) { value(name, text, text + std::strlen(text)); }
-    // [begin, end) holds no NUL.
+    void value(const char* name, const char* text)
+    {
+        startValue(name);
+        putEscaped(text, text + std::strlen(text));
+        out_ += "\"/>";
+    }
+    // A number's text, which holds nothing to escape.
     void value(const char* name, const char* begin, const char* end)
+    {
+        startValue(name);
+        out_.append(begin, end);
+        out_ += "\"/>";
+    }
+
+private:
+    void startValue(const char* name)
     {
         endStartTag();
         out_ += '<';
         putName(name);
         out_ += " value=\"";
-        putEscaped(begin, end);
-        out_ += "\"/>";
     }
-
-private:
     void endStartTag()
     {
         if (startTagOpen_)

@@ -3,6 +3,7 @@
 #include "platform/NumberParse.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <system_error>
@@ -105,6 +106,14 @@ char* putDouble(char* buffer, double value)
 {
     // The text of printf's "%.17g" in the C locale, which to_chars gives by definition, without
     // printf's cost: a file with a thousand-peak table writes thousands of these.
+    // Zero, the value of most unused fields, is "0" or "-0" in that format too.
+    if (value == 0) {
+        char* end = buffer;
+        if (std::signbit(value))
+            *end++ = '-';
+        *end++ = '0';
+        return end;
+    }
     return std::to_chars(buffer, buffer + numberTextSize, value, std::chars_format::general, 17).ptr;
 }
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <locale.h>
 
 namespace {
 
@@ -63,6 +66,26 @@ TEST(XmlValue, WritingKeepsEveryBitAndThePoint)
     EXPECT_EQ(xmlvalue::fromUInt32(4294967295u), "4294967295");
     for (double value : {0.1, 1.0 / 3, 1e-310, 6.02214076e23, -123456.789, std::numeric_limits<double>::max()})
         EXPECT_EQ(xmlvalue::toDouble(xmlvalue::fromDouble(value).c_str()), value);
+}
+
+// The writer's own formatting must give printf's "%.17g" text in the C locale for every kind of
+// value, the short cuts for zero included.
+TEST(XmlValue, WritingMatchesPrintfInTheCLocale)
+{
+    locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+    ASSERT_NE(cLocale, static_cast<locale_t>(nullptr));
+    const locale_t previous = uselocale(cLocale);
+    const double values[] = {0.0, -0.0, 1.0, -1.0, 0.1, 1.0 / 3, 1e17, 1e16, 123456789012345678.0, 5e-324, 2.2250738585072014e-308,
+                             std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(), 1e-5, 1e-4, 99999999999999999.0,
+                             std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                             static_cast<double>(3.14159274f)};
+    for (double value : values) {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.17g", value);
+        EXPECT_EQ(xmlvalue::fromDouble(value), expected);
+    }
+    uselocale(previous);
+    freelocale(cLocale);
 }
 
 } // namespace
