@@ -8,7 +8,7 @@
 
 namespace testing_support {
 
-enum class Op { None, Open, Write, Fsync, Close, Rename, Read };
+enum class Op { None, Open, Write, Fsync, Close, Rename, Read, Link };
 
 // Fails one kind of call with a given errno, optionally only on its n-th use; can also cut writes
 // and reads short.
@@ -21,11 +21,19 @@ public:
     std::size_t writeCap = 0;  // when set, a write takes at most this many bytes
     bool writeReturnsZero = false;
     std::size_t readCap = 0;   // when set, a read gives at most this many bytes
+    // When set, opening an unnamed file (O_TMPFILE) fails with this errno, as on a file system
+    // that cannot make them; such opens are not counted as Op::Open.
+    int unnamedFileRefusal = 0;
 
     int open(const char* path, int flags, mode_t mode) override
     {
+        const bool unnamedFile = (flags & O_TMPFILE) == O_TMPFILE;
+        if (unnamedFile && unnamedFileRefusal != 0) {
+            errno = unnamedFileRefusal;
+            return -1;
+        }
         // Folders are opened to sync them; only file opens count.
-        if (!(flags & O_DIRECTORY) && shouldFail(Op::Open))
+        if ((unnamedFile || !(flags & O_DIRECTORY)) && shouldFail(Op::Open))
             return -1;
         return platform::FileSystemCalls::open(path, flags, mode);
     }
@@ -60,6 +68,10 @@ public:
     int rename(const char* from, const char* to) override
     {
         return shouldFail(Op::Rename) ? -1 : platform::FileSystemCalls::rename(from, to);
+    }
+    int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) override
+    {
+        return shouldFail(Op::Link) ? -1 : platform::FileSystemCalls::linkat(fromFolder, from, toFolder, to, flags);
     }
 
 private:

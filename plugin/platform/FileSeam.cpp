@@ -137,7 +137,18 @@ std::string randomSuffix()
     return suffix;
 }
 
-// The temporary of a save that was killed before its rename stays behind under the name
+// File systems without unnamed files answer O_TMPFILE with one of these (older kernels see a
+// folder opened for writing).
+bool unnamedFilesUnsupported(int code) { return code == EOPNOTSUPP || code == EISDIR || code == EINVAL; }
+
+// A temporary's name is ".<target name>.XXXXXX" in the target's folder.
+std::string temporaryBase(const std::string& target)
+{
+    const std::string folder = folderOf(target);
+    return (folder == "/" ? std::string() : folder) + "/." + nameOf(target) + ".";
+}
+
+// The named temporary of a save that was killed before its rename stays behind under the name
 // ".<target name>.XXXXXX". The next save of the same target removes such leftovers of this user
 // once they are an hour old, which no save of ours takes.
 void removeKilledSavesLeftovers(const std::string& folder, const std::string& name)
@@ -188,6 +199,10 @@ int FileSystemCalls::lstat(const char* path, struct stat* status) { return ::lst
 int FileSystemCalls::access(const char* path, int mode) { return ::faccessat(AT_FDCWD, path, mode, AT_EACCESS); }
 int FileSystemCalls::fchmod(int fd, mode_t mode) { return ::fchmod(fd, mode); }
 int FileSystemCalls::rename(const char* from, const char* to) { return ::rename(from, to); }
+int FileSystemCalls::linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags)
+{
+    return ::linkat(fromFolder, from, toFolder, to, flags);
+}
 int FileSystemCalls::unlink(const char* path) { return ::unlink(path); }
 ssize_t FileSystemCalls::readlink(const char* path, char* buffer, std::size_t size) { return ::readlink(path, buffer, size); }
 int FileSystemCalls::mkdir(const char* path, mode_t mode) { return ::mkdir(path, mode); }
@@ -246,25 +261,43 @@ bool AtomicFileWriter::open(std::u16string_view target, FileError& error, mode_t
         createMode = 0600;  // no wider than the target while it fills
     }
 
+    removeKilledSavesLeftovers(folderOf(target_), nameOf(target_));
+    if (!openTemporary(createMode, error))
+        return false;
+    if (targetExisted_ && calls.fchmod(fd_, finalMode_) != 0)
+        return fail(error, errno, "Cannot keep the permissions of");
+    return true;
+}
+
+bool AtomicFileWriter::openTemporary(mode_t mode, FileError& error)
+{
+    FileSystemCalls& calls = fileSystemCalls();
     const std::string folder = folderOf(target_);
-    removeKilledSavesLeftovers(folder, nameOf(target_));
-    const std::string base = (folder == "/" ? std::string() : folder) + "/." + nameOf(target_) + ".";
+    // An unnamed file needs /proc to be given a name later; without it the named way is taken.
+    struct stat procStatus {};
+    if (calls.stat("/proc/self/fd", &procStatus) == 0 && S_ISDIR(procStatus.st_mode)) {
+        int fd = calls.open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            fd_ = fd;
+            unnamed_ = true;
+            return true;
+        }
+        if (!unnamedFilesUnsupported(errno))
+            return fail(error, errno, "Cannot create a temporary file to save");
+    }
+    const std::string base = temporaryBase(target_);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string candidate = base + randomSuffix();
-        int fd = calls.open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, createMode);
+        int fd = calls.open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0) {
             fd_ = fd;
             temporary_ = std::move(candidate);
-            break;
+            return true;
         }
         if (errno != EEXIST)
             return fail(error, errno, "Cannot create a temporary file to save");
     }
-    if (fd_ < 0)
-        return fail(error, EEXIST, "Cannot create a temporary file to save");
-    if (targetExisted_ && calls.fchmod(fd_, finalMode_) != 0)
-        return fail(error, errno, "Cannot keep the permissions of");
-    return true;
+    return fail(error, EEXIST, "Cannot create a temporary file to save");
 }
 
 bool AtomicFileWriter::write(std::string_view bytes, FileError& error)
@@ -280,44 +313,103 @@ bool AtomicFileWriter::write(std::string_view bytes, FileError& error)
     return true;
 }
 
-bool AtomicFileWriter::commit(FileError& error)
+// Gives an unnamed temporary a name of its own beside the target, so that rename() can put it in
+// place. Returns false with errno in `code`.
+bool AtomicFileWriter::nameUnnamedTemporary(int& code)
+{
+    FileSystemCalls& calls = fileSystemCalls();
+    const std::string handle = "/proc/self/fd/" + std::to_string(fd_);
+    const std::string base = temporaryBase(target_);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string candidate = base + randomSuffix();
+        if (calls.linkat(AT_FDCWD, handle.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            temporary_ = std::move(candidate);
+            unnamed_ = false;
+            return true;
+        }
+        if (errno != EEXIST) {
+            code = errno;
+            return false;
+        }
+    }
+    code = EEXIST;
+    return false;
+}
+
+bool AtomicFileWriter::syncTemporary(FileError& error)
 {
     if (fd_ < 0) {
         if (!error.failed())
             setError(error, EBADF, displayPath_, "Cannot save", "the file is not open");
         return false;
     }
-    FileSystemCalls& calls = fileSystemCalls();
-    if (calls.fsync(fd_) != 0)
+    if (fileSystemCalls().fsync(fd_) != 0)
         return fail(error, errno, "Cannot write");
+    return true;
+}
+
+bool AtomicFileWriter::closeTemporary(FileError& error)
+{
     const int fd = fd_;
     fd_ = -1;
-    if (calls.close(fd) != 0) {
-        int code = errno;
-        calls.unlink(temporary_.c_str());
-        temporary_.clear();
-        setSystemError(error, code, displayPath_, "Cannot write");
+    if (fileSystemCalls().close(fd) != 0)
+        return fail(error, errno, "Cannot write");
+    return true;
+}
+
+bool AtomicFileWriter::commit(FileError& error)
+{
+    if (!syncTemporary(error))
         return false;
-    }
+    if (int code = 0; unnamed_ && !nameUnnamedTemporary(code))
+        return fail(error, code, "Cannot save");
+    if (!closeTemporary(error))
+        return false;
+    FileSystemCalls& calls = fileSystemCalls();
     // Looked at again just before the rename: a target that has meanwhile become a folder or a
     // device node is still left alone.
     struct stat status {};
     if (calls.lstat(target_.c_str(), &status) == 0 && refusalOf(status)) {
-        calls.unlink(temporary_.c_str());
-        temporary_.clear();
         setError(error, refusalCode(status), displayPath_, "Cannot save", refusalOf(status));
+        discard();
         return false;
     }
-    if (calls.rename(temporary_.c_str(), target_.c_str()) != 0) {
-        int code = errno;
-        calls.unlink(temporary_.c_str());
-        temporary_.clear();
-        setSystemError(error, code, displayPath_, "Cannot save");
-        return false;
-    }
+    if (calls.rename(temporary_.c_str(), target_.c_str()) != 0)
+        return fail(error, errno, "Cannot save");
     temporary_.clear();
     if (int code = syncFolder(folderOf(target_)); code != 0) {
         setSystemError(error, code, displayPath_, "Saved, but cannot make durable the folder of");
+        return false;
+    }
+    return true;
+}
+
+bool AtomicFileWriter::commitAsNew(FileError& error)
+{
+    if (!syncTemporary(error))
+        return false;
+    FileSystemCalls& calls = fileSystemCalls();
+    if (unnamed_) {
+        // The finished file takes the target's name straight away, with no name of its own between.
+        const std::string handle = "/proc/self/fd/" + std::to_string(fd_);
+        if (calls.linkat(AT_FDCWD, handle.c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) != 0)
+            return fail(error, errno, "Cannot create");
+        unnamed_ = false;
+        if (!closeTemporary(error)) {
+            // Reported as not created, so the name just given goes again: nothing is left behind.
+            calls.unlink(target_.c_str());
+            return false;
+        }
+    } else {
+        if (!closeTemporary(error))
+            return false;
+        // link() never replaces a name; the temporary's own name goes afterwards either way.
+        if (calls.linkat(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), 0) != 0)
+            return fail(error, errno, "Cannot create");
+        discard();
+    }
+    if (int code = syncFolder(folderOf(target_)); code != 0) {
+        setSystemError(error, code, displayPath_, "Created, but cannot make durable the folder of");
         return false;
     }
     return true;
@@ -327,9 +419,10 @@ void AtomicFileWriter::discard()
 {
     FileSystemCalls& calls = fileSystemCalls();
     if (fd_ >= 0) {
-        calls.close(fd_);
+        calls.close(fd_);  // an unnamed temporary is gone with its last descriptor
         fd_ = -1;
     }
+    unnamed_ = false;
     if (!temporary_.empty()) {
         calls.unlink(temporary_.c_str());
         temporary_.clear();
@@ -475,6 +568,33 @@ bool createNewFolder(std::u16string_view path, mode_t mode, FileError& error)
         return false;
     }
     return true;
+}
+
+bool createFolders(std::u16string_view path, mode_t mode, FileError& error)
+{
+    error = {};
+    FileSystemCalls& calls = fileSystemCalls();
+    const std::string native = nativePath(path);
+    if (native.empty()) {
+        setSystemError(error, ENOENT, path, "Cannot create the folder");
+        return false;
+    }
+    // Each prefix ending before a "/", then the whole path.
+    for (std::size_t end = native.find('/', 1);; end = native.find('/', end + 1)) {
+        const std::string folder = native.substr(0, end);
+        struct stat status {};
+        if (calls.stat(folder.c_str(), &status) == 0) {
+            if (!S_ISDIR(status.st_mode)) {
+                setSystemError(error, ENOTDIR, fromNativePath(folder), "Cannot create the folder");
+                return false;
+            }
+        } else if (calls.mkdir(folder.c_str(), mode) != 0 && errno != EEXIST) {
+            setSystemError(error, errno, fromNativePath(folder), "Cannot create the folder");
+            return false;
+        }
+        if (end == std::string::npos)
+            return true;
+    }
 }
 
 bool removeFile(std::u16string_view path, FileError& error)

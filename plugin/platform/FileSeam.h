@@ -39,6 +39,7 @@ public:
     virtual int access(const char* path, int mode);  // effective ids, like faccessat(AT_EACCESS)
     virtual int fchmod(int fd, mode_t mode);
     virtual int rename(const char* from, const char* to);
+    virtual int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags);
     virtual int unlink(const char* path);
     virtual ssize_t readlink(const char* path, char* buffer, std::size_t size);
     virtual int mkdir(const char* path, mode_t mode);
@@ -63,6 +64,10 @@ private:
 // Writes a file as a whole or not at all: the bytes go to a new temporary file in the target's
 // folder, and commit() makes them durable and renames the temporary over the target. Until then the
 // old target stays untouched; destroying an uncommitted writer removes the temporary.
+// The temporary has no name while it fills (O_TMPFILE): a process killed mid-write leaves nothing
+// in the folder. It is named ".<target name>.XXXXXX" only between its last sync and the rename.
+// Where the file system cannot make unnamed files it is a named temporary from the start, and a
+// later save of the same target removes one that a killed save left behind.
 // A symlinked target is followed (the file it names is replaced, the link stays); an existing
 // target keeps its permission bits; a folder, FIFO, device or socket is refused and left alone, and
 // so is a target without write permission.
@@ -77,18 +82,27 @@ public:
     bool open(std::u16string_view target, FileError& error, mode_t newFileMode = 0666);
     bool write(std::string_view bytes, FileError& error);
     bool commit(FileError& error);
+    // Like commit(), but the file takes the target's name only while nothing has that name: a file
+    // that appeared there meanwhile stays as it is, and the error code is EEXIST.
+    bool commitAsNew(FileError& error);
     // Removes the temporary and forgets the target; harmless when nothing is open.
     void discard();
 
     bool isOpen() const { return fd_ >= 0; }
     // The file the bytes finally land in (a symlinked target resolved).
     const std::string& resolvedTarget() const { return target_; }
+    // The temporary's name; empty while the temporary has none.
     const std::string& temporaryPath() const { return temporary_; }
 
 private:
     bool fail(FileError& error, int code, std::string_view what);
+    bool openTemporary(mode_t mode, FileError& error);
+    bool syncTemporary(FileError& error);
+    bool closeTemporary(FileError& error);
+    bool nameUnnamedTemporary(int& code);
 
     int fd_ = -1;
+    bool unnamed_ = false;  // the temporary is an O_TMPFILE file
     std::u16string displayPath_;
     std::string target_;
     std::string temporary_;
@@ -138,6 +152,10 @@ bool createNewFile(std::u16string_view path, std::string_view bytes, mode_t mode
 
 // Creates a new folder (never an existing one) with the given mode.
 bool createNewFolder(std::u16string_view path, mode_t mode, FileError& error);
+
+// Makes every folder of the path that is missing; folders already there are success. A file in
+// the way is ENOTDIR.
+bool createFolders(std::u16string_view path, mode_t mode, FileError& error);
 
 // Removes a file's name (a symlink itself, not what it points to). A name that is already gone is
 // success.

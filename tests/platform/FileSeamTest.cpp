@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
+#include <csignal>
 #include <unistd.h>
 #include <vector>
 
@@ -78,6 +80,16 @@ const std::string kOld = "the good report signed yesterday\n";
 
 } // namespace
 
+// The two ways a save makes its temporary: unnamed where the file system can (O_TMPFILE), named
+// where it answers that it cannot.
+struct TemporaryKind {
+    const char* name;
+    int unnamedFileRefusal;
+};
+const TemporaryKind kTemporaryKinds[] = {{"unnamed temporary", 0},
+                                         {"no unnamed files (EOPNOTSUPP)", EOPNOTSUPP},
+                                         {"no unnamed files (EISDIR)", EISDIR}};
+
 // Each fault strikes a save over a good file: a failed save keeps the old file whole and leaves no
 // temporary behind; a fault the seam is meant to ride out (EINTR, short writes) still saves.
 TEST(FileSeam, SaveUnderInjectedFaults)
@@ -105,43 +117,102 @@ TEST(FileSeam, SaveUnderInjectedFaults)
         {"rename fails", Op::Rename, EXDEV, 1, 1, 0, false, false},
         {"temporary cannot be made", Op::Open, EACCES, 1, 1, 0, false, false},
         {"disk full at the temporary", Op::Open, ENOSPC, 1, 1, 0, false, false},
+        // Only an unnamed temporary is linked to a name; a named one saves through these.
+        {"naming the finished temporary fails", Op::Link, EIO, 1, 1, 0, false, false},
+        {"the temporary's first name is taken", Op::Link, EEXIST, 1, 3, 0, false, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempFolder folder;
-        const std::string target = folder.file("report.html");
-        put(target, kOld);
-        ::chmod(target.c_str(), 0640);
+    for (const TemporaryKind& kind : kTemporaryKinds) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(kind.name) + ": " + c.name);
+            const bool saves = c.saves || (c.op == Op::Link && kind.unnamedFileRefusal != 0);
+            TempFolder folder;
+            const std::string target = folder.file("report.html");
+            put(target, kOld);
+            ::chmod(target.c_str(), 0640);
 
-        FaultyCalls faults;
-        faults.failing = c.op;
-        faults.failCode = c.code;
-        faults.failOnCall = c.onCall;
-        faults.failTimes = c.times;
-        faults.writeCap = c.writeCap;
-        faults.writeReturnsZero = c.writeZero;
-        FileError error;
-        bool saved = false;
-        {
-            ScopedFileSystemCalls scope(faults);
-            // Two writes, as a streaming caller does.
-            AtomicFileWriter writer;
-            saved = writer.open(folder.wide("report.html"), error) &&
-                    writer.write(std::string_view(fresh).substr(0, 100000), error) &&
-                    writer.write(std::string_view(fresh).substr(100000), error) && writer.commit(error);
-        }
-        EXPECT_EQ(saved, c.saves);
-        EXPECT_EQ(folder.names(), std::vector<std::string>{"report.html"});
-        EXPECT_EQ(modeOf(target) & 07777, 0640u);
-        if (c.saves) {
-            EXPECT_FALSE(error.failed()) << error.messageUtf8();
-            EXPECT_EQ(contentOf(target), fresh);
-        } else {
-            EXPECT_EQ(contentOf(target), kOld);
-            EXPECT_EQ(error.code, c.code == 0 ? ENOSPC : c.code);
-            EXPECT_NE(error.messageUtf8().find("\"" + target + "\""), std::string::npos) << error.messageUtf8();
+            FaultyCalls faults;
+            faults.unnamedFileRefusal = kind.unnamedFileRefusal;
+            faults.failing = c.op;
+            faults.failCode = c.code;
+            faults.failOnCall = c.onCall;
+            faults.failTimes = c.times;
+            faults.writeCap = c.writeCap;
+            faults.writeReturnsZero = c.writeZero;
+            FileError error;
+            bool saved = false;
+            {
+                ScopedFileSystemCalls scope(faults);
+                // Two writes, as a streaming caller does.
+                AtomicFileWriter writer;
+                saved = writer.open(folder.wide("report.html"), error) &&
+                        writer.write(std::string_view(fresh).substr(0, 100000), error) &&
+                        writer.write(std::string_view(fresh).substr(100000), error) && writer.commit(error);
+            }
+            EXPECT_EQ(saved, saves);
+            EXPECT_EQ(folder.names(), std::vector<std::string>{"report.html"});
+            EXPECT_EQ(modeOf(target) & 07777, 0640u);
+            if (saves) {
+                EXPECT_FALSE(error.failed()) << error.messageUtf8();
+                EXPECT_EQ(contentOf(target), fresh);
+            } else {
+                EXPECT_EQ(contentOf(target), kOld);
+                EXPECT_EQ(error.code, c.code == 0 ? ENOSPC : c.code);
+                EXPECT_NE(error.messageUtf8().find("\"" + target + "\""), std::string::npos) << error.messageUtf8();
+            }
         }
     }
+}
+
+// A save killed with SIGKILL while it writes (no handler, no destructor runs) leaves the folder as
+// it was: the old file, byte for byte, and nothing beside it.
+TEST(FileSeam, ASaveKilledWhileWritingLeavesOnlyTheOldFile)
+{
+    TempFolder folder;
+    std::string old(3 << 20, '\0');
+    for (std::size_t i = 0; i < old.size(); ++i)
+        old[i] = static_cast<char>('a' + i % 23);
+    put(folder.file("CompsTableVexol.csv"), old);
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The child writes half of the new table for real, tells the parent, and waits to be killed.
+        struct StallingCalls : platform::FileSystemCalls {
+            int signal = -1;
+            ssize_t write(int fd, const void* buffer, std::size_t size) override
+            {
+                const ssize_t written = platform::FileSystemCalls::write(fd, buffer, size / 2);
+                if (::write(signal, "w", 1) != 1)
+                    ::_exit(3);
+                for (;;)
+                    ::pause();
+                return written;
+            }
+        } stalling;
+        ::close(ready[0]);
+        stalling.signal = ready[1];
+        ScopedFileSystemCalls scope(stalling);
+        AtomicFileWriter writer;
+        FileError error;
+        if (writer.open(folder.wide("CompsTableVexol.csv"), error))
+            writer.write(std::string(4 << 20, 'n'), error);
+        ::_exit(2);  // never reached while the write stalls
+    }
+    ::close(ready[1]);
+    char byte = 0;
+    const ssize_t got = ::read(ready[0], &byte, 1);
+    ::close(ready[0]);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_EQ(got, 1) << "the child never reached its write";
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGKILL);
+
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"CompsTableVexol.csv"});
+    EXPECT_TRUE(contentOf(folder.file("CompsTableVexol.csv")) == old);
 }
 
 TEST(FileSeam, ReadUnderInjectedFaults)
@@ -253,18 +324,87 @@ TEST(FileSeam, SaveKeepsPermissionsFollowsSymlinksAndRefusesWhatIsNotAFile)
 
 TEST(FileSeam, UncommittedWriterRemovesItsTemporary)
 {
-    TempFolder folder;
-    put(folder.file("out.json"), "old");
-    {
-        AtomicFileWriter writer;
-        FileError error;
-        ASSERT_TRUE(writer.open(folder.wide("out.json"), error));
-        ASSERT_TRUE(writer.write("half of it", error));
-        EXPECT_EQ(folder.names().size(), 2u);
-        EXPECT_EQ(writer.temporaryPath().rfind(folder.path() + "/", 0), 0u);
+    for (const TemporaryKind& kind : kTemporaryKinds) {
+        SCOPED_TRACE(kind.name);
+        TempFolder folder;
+        put(folder.file("out.json"), "old");
+        FaultyCalls faults;
+        faults.unnamedFileRefusal = kind.unnamedFileRefusal;
+        ScopedFileSystemCalls scope(faults);
+        {
+            AtomicFileWriter writer;
+            FileError error;
+            ASSERT_TRUE(writer.open(folder.wide("out.json"), error));
+            ASSERT_TRUE(writer.write("half of it", error));
+            if (kind.unnamedFileRefusal == 0) {
+                // Nobody can see, open or plant anything at a temporary with no name.
+                EXPECT_EQ(folder.names(), std::vector<std::string>{"out.json"});
+                EXPECT_TRUE(writer.temporaryPath().empty());
+            } else {
+                EXPECT_EQ(folder.names().size(), 2u);
+                EXPECT_EQ(writer.temporaryPath().rfind(folder.path() + "/.out.json.", 0), 0u);
+            }
+        }
+        EXPECT_EQ(folder.names(), std::vector<std::string>{"out.json"});
+        EXPECT_EQ(contentOf(folder.file("out.json")), "old");
     }
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"out.json"});
-    EXPECT_EQ(contentOf(folder.file("out.json")), "old");
+}
+
+// A copy that may only add a file: it appears whole under its name or not at all, and never
+// replaces a file that took the name first.
+TEST(FileSeam, CommitAsNewNeverReplacesAName)
+{
+    struct Case {
+        const char* name;
+        bool nameTaken;
+        Op op;
+        int code;
+        bool created;
+    };
+    const Case cases[] = {
+        {"a free name", false, Op::None, 0, true},
+        {"the name is taken meanwhile", true, Op::None, EEXIST, false},
+        {"disk full while writing", false, Op::Write, ENOSPC, false},
+        {"the link fails", false, Op::Link, EIO, false},
+        {"close fails", false, Op::Close, EIO, false},
+    };
+    for (const TemporaryKind& kind : kTemporaryKinds) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(kind.name) + ": " + c.name);
+            TempFolder folder;
+            FaultyCalls faults;
+            faults.unnamedFileRefusal = kind.unnamedFileRefusal;
+            faults.failing = c.op;
+            faults.failCode = c.code;
+            ScopedFileSystemCalls scope(faults);
+            AtomicFileWriter writer;
+            FileError error;
+            ASSERT_TRUE(writer.open(folder.wide("Report.xsl"), error)) << error.messageUtf8();
+            if (c.nameTaken)
+                put(folder.file("Report.xsl"), "the laboratory's own");
+            const bool created = writer.write("<xsl/>", error) && writer.commitAsNew(error);
+            EXPECT_EQ(created, c.created);
+            EXPECT_EQ(error.code, c.code);
+            const bool present = c.created || c.nameTaken;
+            EXPECT_EQ(folder.names(), present ? std::vector<std::string>{"Report.xsl"} : std::vector<std::string>{});
+            if (present) {
+                EXPECT_EQ(contentOf(folder.file("Report.xsl")), c.nameTaken ? "the laboratory's own" : "<xsl/>");
+            }
+        }
+    }
+}
+
+TEST(FileSeam, CreateFoldersMakesWhatIsMissing)
+{
+    TempFolder folder;
+    FileError error;
+    EXPECT_TRUE(createFolders(folder.wide("Vantrel4/Templates/vexol"), 0755, error)) << error.messageUtf8();
+    EXPECT_TRUE(fs::is_directory(folder.file("Vantrel4/Templates/vexol")));
+    EXPECT_TRUE(createFolders(folder.wide("Vantrel4/Templates"), 0755, error));  // already there
+    put(folder.file("Vantrel4/file"), "x");
+    EXPECT_FALSE(createFolders(folder.wide("Vantrel4/file/vexol"), 0755, error));
+    EXPECT_EQ(error.code, ENOTDIR);
+    EXPECT_NE(error.messageUtf8().find(folder.file("Vantrel4/file")), std::string::npos) << error.messageUtf8();
 }
 
 TEST(FileSeam, ASaveRemovesTheTemporaryOfAnEarlierKilledSave)
