@@ -1,13 +1,10 @@
 #include "platform/InstalledData.h"
 
+#include "platform/FileSeam.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -22,40 +19,29 @@ std::u16string describe(const std::u16string& path, const std::string& reason)
     return path + u": " + utf8ToUtf16(reason);
 }
 
-bool syncPath(const fs::path& path, int flags)
+enum class CopyOutcome { Copied, AlreadyThere, Failed };
+
+// The copy gets its name only once it is whole, and only while nothing has that name: a file the
+// analyst (or another first run) put there meanwhile is kept.
+CopyOutcome copyOne(const std::u16string& from, const std::u16string& to, std::string& reason)
 {
-    const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC);
-    if (descriptor < 0)
-        return false;
-    const bool synced = ::fsync(descriptor) == 0;
-    return ::close(descriptor) == 0 && synced;
+    FileError error;
+    std::string bytes;
+    AtomicFileWriter writer;
+    if (!createFolders(folderPart(to), 0777, error) || !readRegularFile(from, bytes, error) ||
+        !writer.open(to, error) || !writer.write(bytes, error) || !writer.commitAsNew(error)) {
+        if (error.code == EEXIST)
+            return CopyOutcome::AlreadyThere;
+        reason = error.messageUtf8();
+        return CopyOutcome::Failed;
+    }
+    return CopyOutcome::Copied;
 }
 
-// link(2) gives the finished copy its name only when nothing has that name yet.
-bool copyOne(const std::u16string& from, const std::u16string& to, std::string& reason)
+bool nameTaken(const std::u16string& path)
 {
-    std::error_code error;
-    const fs::path target(nativePath(to));
-    fs::create_directories(target.parent_path(), error);
-    if (error) {
-        reason = error.message();
-        return false;
-    }
-    const fs::path partial = target.string() + ".part" + std::to_string(getpid());
-    if (!copyFileReplace(from, fromNativePath(partial.string())) || !syncPath(partial, O_RDONLY)) {
-        reason = "cannot copy " + nativePath(from);
-        fs::remove(partial, error);
-        return false;
-    }
-    const bool linked = ::link(partial.c_str(), target.c_str()) == 0;
-    const int linkError = errno;
-    fs::remove(partial, error);
-    if (!linked && linkError != EEXIST) {
-        reason = std::strerror(linkError);
-        return false;
-    }
-    syncPath(target.parent_path(), O_RDONLY | O_DIRECTORY);
-    return true;
+    struct stat status {};
+    return fileSystemCalls().lstat(nativePath(path).c_str(), &status) == 0;
 }
 
 } // namespace
@@ -77,14 +63,14 @@ InstalledDataCopy copyMissingInstalledData(const std::u16string& dataFolder, con
     for (const InstalledDataFile& file : installedDataFiles()) {
         const std::u16string from = dataFolder + u"/" + utf8ToUtf16(file.fileName);
         const std::u16string to = publicFolder + utf8ToUtf16(file.publicPath);
-        std::error_code error;
-        if (!fileExists(from) || fs::exists(fs::symlink_status(nativePath(to), error)))
+        if (!fileExists(from) || nameTaken(to))
             continue;
         std::string reason;
-        if (copyOne(from, to, reason))
-            result.copied.push_back(to);
-        else
-            result.failures.push_back(describe(to, reason));
+        switch (copyOne(from, to, reason)) {
+        case CopyOutcome::Copied: result.copied.push_back(to); break;
+        case CopyOutcome::AlreadyThere: break;
+        case CopyOutcome::Failed: result.failures.push_back(describe(to, reason)); break;
+        }
     }
     return result;
 }

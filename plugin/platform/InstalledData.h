@@ -22,8 +22,8 @@ struct InstalledDataCopy {
 };
 
 // Copies every file of `dataFolder` listed above that `publicFolder` lacks. Files the data folder
-// lacks are skipped. A copy is written under a temporary name and only then given its own, so a
-// file in the public folder is either whole or absent.
+// lacks are skipped. A copy gets its name only once it is whole and synced, and only while no file
+// has that name, so a file in the public folder is either whole or absent, and never replaced.
 InstalledDataCopy copyMissingInstalledData(const std::u16string& dataFolder, const std::u16string& publicFolder);
 
 // The folder of the running program, from /proc/self/exe; empty when it cannot be read.
