@@ -1,9 +1,10 @@
 #include "ProfileStore.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "platform/FileSeam.h"
+
 #include <QStringList>
-#include <QTextStream>
+
+#include <string>
 
 // One entry a line: the key, a tab, the decimal value. Lines that do not parse are dropped, so a
 // garbled file reads as a profile holding the lines that were sound.
@@ -16,10 +17,12 @@ void ProfileStore::read()
 {
     if (filePath_.isEmpty())
         return;
-    QFile file(filePath_);
-    if (!file.open(QIODevice::ReadOnly))
+    // A profile that is no regular file (a FIFO, a folder) reads as empty and never hangs the host.
+    std::string bytes;
+    platform::FileError error;
+    if (!platform::readRegularFile(filePath_.toStdU16String(), bytes, error))
         return;
-    const QList<QByteArray> lines = file.readAll().split('\n');
+    const QList<QByteArray> lines = QByteArray::fromStdString(bytes).split('\n');
     for (const QByteArray& raw : lines) {
         QString line = QString::fromUtf8(raw);
         if (line.endsWith(u'\r'))
@@ -38,17 +41,15 @@ bool ProfileStore::write() const
 {
     if (filePath_.isEmpty())
         return false;
-    QSaveFile file(filePath_);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QStringList keys = values_.keys();
     keys.sort();
     QByteArray out;
     for (const QString& key : keys)
         out += key.toUtf8() + '\t' + QByteArray::number(values_.value(key)) + '\n';
-    if (file.write(out) != out.size())
-        return false;
-    return file.commit();
+    // Whole or not at all: a full disk or a killed host leaves the previous profile as it was.
+    platform::FileError error;
+    return platform::writeFileAtomically(filePath_.toStdU16String(), std::string_view(out.constData(), std::size_t(out.size())),
+                                         error);
 }
 
 bool ProfileStore::getInt(const QString& key, int* value) const
