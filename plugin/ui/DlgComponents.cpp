@@ -202,7 +202,8 @@ DlgComponents::DlgComponents(QWidget* parent) : QDialog(parent)
             if (tablePath_.empty())
                 return;
             load();
-            fillGrid();
+            if (!fillGrid())
+                refillAfterFailure();
         },
         [this] { reportCommandFailure(); });
 }
@@ -253,17 +254,17 @@ void DlgComponents::load()
     dirty_ = false;
 }
 
-void DlgComponents::fillGrid()
+bool DlgComponents::fillGrid()
 {
     if (!grid_)
-        return;
+        return true;
     grid_->deleteAllRows();
     const bool withDeviation = grid_->columnCount() > ColumnDeviation;
     for (std::size_t i = 0; i < components_.size(); ++i) {
         const Component& c = components_[i];
         const int row = grid_->insertRowAt(static_cast<int>(i));
         if (row < 0)
-            continue;
+            return false;
         if (controls::GridRowData* record = grid_->rowData(row))
             record->userData = c.number;
         grid_->setCellInt(row, ColumnPosition, row + 1);
@@ -277,21 +278,38 @@ void DlgComponents::fillGrid()
         if (withDeviation)
             grid_->setCellText(row, ColumnDeviation, fractionText(c.deviation, 2));
     }
+    return true;
+}
+
+void DlgComponents::refillAfterFailure()
+{
+    // Rows that still cannot be made stay away; the components behind them are kept and saved.
+    fillGrid();
+    reportCommandFailure();
 }
 
 void DlgComponents::addComponent()
 {
     guarded(
         [this] {
+            const int32_t number = nextNumber_;
+            const bool wasDirty = dirty_;
             Component fresh;
-            fresh.number = nextNumber_;
-            nextNumber_ = following(nextNumber_);
+            fresh.number = number;
             fresh.name = u"Новый компонент";
             fresh.altName = std::u16string(1, u'-');  // GCC 12 warns wrongly on a one-unit literal here
             fresh.mainChannel = 1;
             components_.push_back(std::move(fresh));
+            nextNumber_ = following(number);
             dirty_ = true;
-            fillGrid();
+            if (fillGrid())
+                return;
+            // The grid could not make the new row: the component goes again, so that the table
+            // holds no component the analyst cannot see, and the command counts as not done.
+            components_.pop_back();
+            nextNumber_ = number;
+            dirty_ = wasDirty;
+            refillAfterFailure();
         },
         [this] { reportCommandFailure(); });
 }
@@ -313,7 +331,8 @@ void DlgComponents::deleteSelectedComponents()
                 components_.erase(components_.begin() + position);
             if (!positions.empty())
                 dirty_ = true;
-            fillGrid();
+            if (!fillGrid())
+                refillAfterFailure();
         },
         [this] { reportCommandFailure(); });
 }

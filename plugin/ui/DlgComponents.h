@@ -71,7 +71,12 @@ private:
 
     void setUpGrid(int32_t unitMode, bool devControl);
     void load();
-    void fillGrid();
+    // Shows the components, one row each. False when the grid could not make a row (memory): it
+    // then shows the components before that one, so each row still stands for the component at its
+    // position.
+    bool fillGrid();
+    // After a fill that failed: one more fill, and the analyst is told once.
+    void refillAfterFailure();
     // False when the text was refused (the analyst has been told why).
     bool takeCellText(int row, int column);
     bool refuseName(int row, int column, const std::u16string& typed);
