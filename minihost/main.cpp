@@ -9,6 +9,7 @@
 #include "PluginLoader.h"
 #include "ProfileStore.h"
 
+#include "platform/FileSeam.h"
 #include "platform/InstalledData.h"
 #include "platform/Paths.h"
 
@@ -88,7 +89,9 @@ int main(int argc, char** argv)
     QString profilePath = line.profilePath.value_or(QString());
     if (profilePath.isEmpty()) {
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/minihost");
-        QDir().mkpath(folder);
+        // A profile folder that cannot be made shows when the profile is first written.
+        platform::FileError failure;
+        platform::createFolders(folder.toStdU16String(), 0777, failure);
         profilePath = folder + QStringLiteral("/profile.txt");
     }
     ProfileStore profile(profilePath);

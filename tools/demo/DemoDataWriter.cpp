@@ -6,22 +6,20 @@
 #include "input/Connection.h"
 #include "input/HostSchema.h"
 #include "input/SqlException.h"
+#include "platform/FileSeam.h"
 #include "platform/Format.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 
-#include <filesystem>
 #include <random>
-#include <system_error>
 
 namespace {
 
 bool makeFolder(const std::u16string& path, std::u16string& error)
 {
-    std::error_code failure;
-    std::filesystem::create_directories(platform::nativePath(path), failure);
-    if (failure) {
-        error = platform::format(u"cannot create the folder %s: %s", {path, failure.message()});
+    platform::FileError failure;
+    if (!platform::createFolders(path, 0777, failure)) {
+        error = failure.message;
         return false;
     }
     return true;
@@ -52,9 +50,13 @@ ComponentList demoComponents(const DemoPlan& plan)
 bool writeChromatogramsAndDatabase(const DemoPlan& plan, const std::u16string& folder, std::u16string& error)
 {
     const std::u16string database = DemoDataWriter::databasePath(folder);
-    std::error_code ignored;
-    std::filesystem::remove(platform::nativePath(database), ignored);
-    std::filesystem::remove(platform::nativePath(database + u"-journal"), ignored);
+    for (const std::u16string& stale : {database, database + u"-journal"}) {
+        platform::FileError failure;
+        if (!platform::removeFile(stale, failure)) {
+            error = failure.message;
+            return false;
+        }
+    }
 
     DataBase::Connection connection(database.c_str());
     HostSchema::create(connection.handle());
