@@ -3,6 +3,7 @@
 #include "AndiReader.h"
 #include "AssayRows.h"
 #include "ChromatogramBuilder.h"
+#include "ChromatogramBytes.h"
 #include "ImportFiles.h"
 
 #include "input/Connection.h"
@@ -15,12 +16,23 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <future>
 #include <map>
 
 struct AndiImporter::ReadFile {
     std::string path;
     std::optional<AndiRun> run;
     std::string refusal;
+};
+
+// An injection made ready to store: its outcome so far (a refusal ends it here), and when it can
+// go on, the chromatogram file's bytes and what its database rows hold.
+struct AndiImporter::Prepared {
+    ImportOutcome outcome;
+    std::string stem;             // of the chromatogram file's name
+    InjectionIdentity identity;
+    std::vector<Peak> rowPeaks;   // channel 1's peaks, the assay's peak rows
+    std::string bytes;
 };
 
 struct AndiImporter::Injection {
@@ -152,28 +164,49 @@ std::vector<ImportOutcome> AndiImporter::importAll(const std::vector<std::string
 {
     std::vector<ImportOutcome> outcomes;
     std::vector<Injection> injections = planInjections(inputs);
-    for (Injection& injection : injections) {
-        ImportOutcome outcome;
-        outcome.input = injection.input;
-        for (const ReadFile& file : injection.files)
-            outcome.files.push_back(file.path);
-        if (databaseFailed_)
-            outcome.refusal = "not imported: the database failed on an earlier input";
-        else if (!injection.refusal.empty())
-            outcome.refusal = injection.refusal;
-        else
-            importInjection(injection, outcome);
-        outcomes.push_back(std::move(outcome));
+    // The next injection's chromatogram is built on a second thread while the current one is
+    // stored: building is pure computation, storing waits on the disk. Everything that reads or
+    // writes outside files or the database stays on this thread, in input order. Declared after
+    // the injections, the pending build is waited for before they go away.
+    std::future<Prepared> next;
+    auto build = [this, &injections](std::size_t index) { return prepareInjection(injections[index]); };
+    for (std::size_t i = 0; i < injections.size(); ++i) {
+        Prepared current = i == 0 ? build(0) : next.get();
+        if (i + 1 < injections.size() && !databaseFailed_)
+            next = std::async(std::launch::async, build, i + 1);
+        if (databaseFailed_) {
+            current.outcome = baseOutcome(injections[i]);
+            current.outcome.refusal = "not imported: the database failed on an earlier input";
+        } else if (current.outcome.refusal.empty()) {
+            storeInjection(current);
+        }
+        outcomes.push_back(std::move(current.outcome));
     }
     return outcomes;
 }
 
-void AndiImporter::importInjection(Injection& injection, ImportOutcome& outcome)
+ImportOutcome AndiImporter::baseOutcome(const Injection& injection)
 {
+    ImportOutcome outcome;
+    outcome.input = injection.input;
+    for (const ReadFile& file : injection.files)
+        outcome.files.push_back(file.path);
+    return outcome;
+}
+
+AndiImporter::Prepared AndiImporter::prepareInjection(Injection& injection) const
+{
+    Prepared prepared;
+    ImportOutcome& outcome = prepared.outcome;
+    outcome = baseOutcome(injection);
+    if (!injection.refusal.empty()) {
+        outcome.refusal = injection.refusal;
+        return prepared;
+    }
     for (const ReadFile& file : injection.files) {
         if (!file.run) {
             outcome.refusal = injection.files.size() > 1 ? file.path + ": " + file.refusal : file.refusal;
-            return;
+            return prepared;
         }
     }
     std::vector<ImportedChannel> channels;
@@ -193,25 +226,32 @@ void AndiImporter::importInjection(Injection& injection, ImportOutcome& outcome)
         } else {
             if (integrate)
                 outcome.warnings.push_back(prefix + "no raw signal to integrate; the file's peak table was kept");
-            channel.peaks = channel.run.peaks;
+            channel.peaks = std::move(channel.run.peaks);
             outcome.channels.push_back({channel.number, channel.peaks.size(), "peak-table"});
         }
         channels.push_back(std::move(channel));
     }
 
-    InjectionIdentity identity;
+    InjectionIdentity& identity = prepared.identity;
     identity.sample = options_.sample ? *options_.sample : channels.front().run.sampleName;
     identity.mixture = options_.mixture.value_or(u"");
     identity.calibration = options_.calibration;
     identity.date = channels.front().run.injectionTime;
-    CVantrelFile4 chromatogram = buildChromatogram(channels, identity);
+    prepared.bytes = chromatogramBytes(buildChromatogram(channels, identity));
+    prepared.stem = stemOf(injection.files.front().path);
+    prepared.rowPeaks = std::move(channels.front().peaks);
+    return prepared;
+}
 
+void AndiImporter::storeInjection(Prepared& prepared)
+{
+    ImportOutcome& outcome = prepared.outcome;
     std::string error;
     if (!importfiles::makeFolder(store_, error)) {
         outcome.refusal = error;
         return;
     }
-    importfiles::PendingChromatogram pending(store_, stemOf(injection.files.front().path), chromatogram);
+    importfiles::PendingChromatogram pending(store_, prepared.stem, prepared.bytes);
     if (!pending.ready()) {
         outcome.refusal = pending.error();
         return;
@@ -220,11 +260,11 @@ void AndiImporter::importInjection(Injection& injection, ImportOutcome& outcome)
     try {
         HostAssayRow row;
         row.fileName = platform::utf8ToUtf16(pending.finalPath());
-        row.sample = identity.sample;
-        row.mixture = identity.mixture;
-        row.date = identity.date;
-        row.isCalibration = identity.calibration;
-        assayId = rows_->insert(row, channels.front().peaks);
+        row.sample = prepared.identity.sample;
+        row.mixture = prepared.identity.mixture;
+        row.date = prepared.identity.date;
+        row.isCalibration = prepared.identity.calibration;
+        assayId = rows_->insert(row, prepared.rowPeaks);
     } catch (const DataBase::SqlException& failure) {
         databaseFailed_ = true;
         outcome.refusal = std::string("database error: ") + failure.message();

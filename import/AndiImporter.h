@@ -31,9 +31,14 @@ public:
 private:
     struct Injection;
     struct ReadFile;
+    struct Prepared;
     ReadFile readFile(const std::string& path) const;
     std::vector<Injection> planInjections(const std::vector<std::string>& inputs) const;
-    void importInjection(Injection& injection, ImportOutcome& outcome);
+    static ImportOutcome baseOutcome(const Injection& injection);
+    // Computation only (peak integration, the chromatogram's bytes), safe beside storeInjection.
+    Prepared prepareInjection(Injection& injection) const;
+    // The chromatogram file and the database rows; on this object's thread only.
+    void storeInjection(Prepared& prepared);
 
     ImportOptions options_;
     std::string store_;

@@ -1,8 +1,5 @@
 #include "ImportFiles.h"
 
-#include "ChromatogramBytes.h"
-
-#include "input/CVantrelFile4.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
 
@@ -64,7 +61,7 @@ bool makeFolder(const std::string& path, std::string& error)
     return true;
 }
 
-PendingChromatogram::PendingChromatogram(const std::string& folder, const std::string& stem, const CVantrelFile4& file)
+PendingChromatogram::PendingChromatogram(const std::string& folder, const std::string& stem, std::string_view bytes)
 {
     std::error_code code;
     std::string base = std::filesystem::absolute(folder, code).lexically_normal().string();
@@ -86,7 +83,7 @@ PendingChromatogram::PendingChromatogram(const std::string& folder, const std::s
         return;
     }
     platform::FileError failure;
-    if (!writer_.open(platform::utf8ToUtf16(finalPath_), failure) || !writer_.write(chromatogramBytes(file), failure))
+    if (!writer_.open(platform::utf8ToUtf16(finalPath_), failure) || !writer_.write(bytes, failure))
         error_ = "cannot write the chromatogram file: " + failure.messageUtf8();
 }
 

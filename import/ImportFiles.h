@@ -4,8 +4,7 @@
 
 #include <cstdint>
 #include <string>
-
-class CVantrelFile4;
+#include <string_view>
 
 namespace importfiles {
 
@@ -18,10 +17,11 @@ bool makeFolder(const std::string& path, std::string& error);
 
 // A chromatogram file that appears under its final name only when published. Construction
 // reserves a free final name in `folder` (from `stem`) and writes the file to a temporary beside
-// it. Destruction without publish() removes both.
+// it (`bytes`: a whole chromatogram file, see chromatogramBytes). Destruction without publish()
+// removes both.
 class PendingChromatogram {
 public:
-    PendingChromatogram(const std::string& folder, const std::string& stem, const CVantrelFile4& file);
+    PendingChromatogram(const std::string& folder, const std::string& stem, std::string_view bytes);
     ~PendingChromatogram();
     PendingChromatogram(const PendingChromatogram&) = delete;
     PendingChromatogram& operator=(const PendingChromatogram&) = delete;
