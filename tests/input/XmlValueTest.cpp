@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <limits>
 #include <locale.h>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -84,6 +86,28 @@ TEST(XmlValue, WritingMatchesPrintfInTheCLocale)
         std::snprintf(expected, sizeof expected, "%.17g", value);
         EXPECT_EQ(xmlvalue::fromDouble(value), expected);
     }
+    // Random values across the magnitudes, floats widened as ANDI files give them, values with
+    // few fraction bits where the eighteenth digit is an exact 5 (ties round to even), and the
+    // neighbours of powers of ten where the digit count changes.
+    std::mt19937_64 random(17);
+    std::vector<double> many = {1234567890123456.75, 1234567890123456.25, 0.00010000000000000002, 9999999999999998.0,
+                                9.9999999999999995e-5, 1e-4, 1e16, 999999999999999.875};
+    for (int i = 0; i < 40000; ++i) {
+        const double exponent = std::uniform_real_distribution<double>(-6, 18)(random);
+        const double value = std::pow(10.0, exponent) * (i % 2 ? -1 : 1);
+        many.push_back(value);
+        many.push_back(static_cast<double>(static_cast<float>(value)));
+        many.push_back(std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 64)));
+        many.push_back(std::nextafter(std::pow(10.0, static_cast<int>(exponent)), i % 3 == 0 ? 0.0 : 1e300));
+    }
+    int mismatches = 0;
+    for (double value : many) {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.17g", value);
+        if (xmlvalue::fromDouble(value) != expected && ++mismatches <= 10)
+            ADD_FAILURE() << expected << " written as " << xmlvalue::fromDouble(value);
+    }
+    EXPECT_EQ(mismatches, 0) << "of " << many.size();
     uselocale(previous);
     freelocale(cLocale);
 }
