@@ -8,6 +8,7 @@ namespace {
 void sortAssays(const AssayMap& assays, CalculationPass& pass)
 {
     pass.assayCount = assays.size();
+    pass.calibration.reserve(assays.size());
     for (const auto& [id, record] : assays) {
         if (record.isCalibration) {
             CalibrationAssay assay;
@@ -23,20 +24,21 @@ void sortAssays(const AssayMap& assays, CalculationPass& pass)
     }
 }
 
-// Each table's peak names are trimmed and folded once here, for every stage of the pass.
+// Each table's peak names are trimmed and folded once here, for every stage of the pass; the same
+// sweep learns what the resolution search needs of the table.
 void matchPeakNames(CalculationPass& pass)
 {
     const std::size_t count = pass.components.size();
     for (CalibrationAssay& assay : pass.calibration) {
         if (assay.tables.channel1)
-            assay.matches1 = MatchedPeaks(*assay.tables.channel1, pass.names, count);
+            assay.matches1 = MatchedPeaks(*assay.tables.channel1, pass.peakNames, count, &assay.shape1);
         if (assay.tables.channel2)
-            assay.matches2 = MatchedPeaks(*assay.tables.channel2, pass.names, count);
+            assay.matches2 = MatchedPeaks(*assay.tables.channel2, pass.peakNames, count, &assay.shape2);
     }
     // Quantitation looks at the database peaks only when there are exactly two analysis assays.
     if (pass.analysis.size() == 2)
         for (AnalysisAssay& assay : pass.analysis)
-            assay.peakMatches = MatchedPeaks(assay.record->peaks, pass.names, count);
+            assay.peakMatches = MatchedPeaks(assay.record->peaks, pass.peakNames, count);
 }
 
 } // namespace

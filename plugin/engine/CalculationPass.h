@@ -10,6 +10,7 @@
 #include "engine/ComponentNameIndex.h"
 #include "engine/MatchedPeaks.h"
 #include "engine/PeakMatching.h"
+#include "engine/PeakNames.h"
 #include "engine/PluginSettings.h"
 #include "engine/ResolutionTable.h"
 #include "input/AssayRecord.h"
@@ -23,6 +24,10 @@ struct CalibrationAssay {
     ChannelTables tables;
     MatchedPeaks matches1;
     MatchedPeaks matches2;
+    const IdentificationList* rows = nullptr;  // this assay's rows in the result, once identified
+    // Learnt by the name matching's sweep over each table.
+    ResolutionShape shape1;
+    ResolutionShape shape2;
     // Made when a main channel is first chosen by resolution.
     std::optional<ResolutionTable> resolution1;
     std::optional<ResolutionTable> resolution2;
@@ -32,7 +37,7 @@ struct CalibrationAssay {
     {
         std::optional<ResolutionTable>& table = channel == 2 ? resolution2 : resolution1;
         if (!table)
-            table.emplace(*tables.channel(channel));
+            table.emplace(*tables.channel(channel), channel == 2 ? shape2 : shape1);
         return *table;
     }
 };
@@ -45,12 +50,13 @@ struct AnalysisAssay {
 
 struct CalculationPass {
     CalculationPass(const ComponentList& components, const PluginSettings& settings, MessageLog& log)
-        : components(components), settings(settings), log(log), names(components) {}
+        : components(components), settings(settings), log(log), names(components), peakNames(names) {}
 
     const ComponentList& components;
     const PluginSettings& settings;
     MessageLog& log;
     ComponentNameIndex names;
+    PeakNames peakNames;   // over `names`
 
     std::vector<CalibrationAssay> calibration;  // in the workspace's order
     std::vector<AnalysisAssay> analysis;        // in the workspace's order

@@ -2,6 +2,7 @@
 
 #include "engine/CalculationPass.h"
 #include "engine/MessageLog.h"
+#include "engine/PassMessages.h"
 #include "engine/PeakSearch.h"
 #include "platform/Format.h"
 #include "platform/Paths.h"
@@ -47,8 +48,7 @@ void checkDeviation(const CalculationPass& pass, const Component& component, con
         return;
     const double d = std::fabs(area1 - area2) / ((area1 + area2) * 0.5) * 100;
     if (d > component.deviation)
-        pass.log.addWarning(platform::format(u"%s: \"%s\" - отклик каналов различается на %.1f%% (норма %.1f%%).",
-                                             {fileName, component.name, d, component.deviation}));
+        pass.log.addWarning(deviationText(fileName, component.name, d, component.deviation));
 }
 
 IdentificationList identifyAssay(const CalculationPass& pass, const CalibrationAssay& assay)
@@ -90,6 +90,9 @@ IdentificationList identifyAssay(const CalculationPass& pass, const CalibrationA
 
 void identifyCalibrationAssays(CalculationPass& pass)
 {
-    for (const CalibrationAssay& assay : pass.calibration)
-        pass.result.identification[assay.id] = identifyAssay(pass, assay);
+    for (CalibrationAssay& assay : pass.calibration) {
+        IdentificationList& rows = pass.result.identification[assay.id];
+        rows = identifyAssay(pass, assay);
+        assay.rows = &rows;
+    }
 }

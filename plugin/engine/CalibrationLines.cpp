@@ -13,10 +13,9 @@ std::vector<std::pair<double, double>> rawPoints(const CalculationPass& pass, st
 {
     std::vector<std::pair<double, double>> points;
     for (const CalibrationAssay& assay : pass.calibration) {
-        const IdentificationList& rows = pass.result.identificationOf(assay.id);
-        if (c >= rows.size())
+        if (!assay.rows || c >= assay.rows->size())
             continue;
-        const IdentificationRow& row = rows[c];
+        const IdentificationRow& row = (*assay.rows)[c];
         if (row.identified && row.area > 0 && row.concentration > 0)
             points.emplace_back(row.concentration, row.area);
     }

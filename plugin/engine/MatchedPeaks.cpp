@@ -1,26 +1,36 @@
 #include "engine/MatchedPeaks.h"
 
-#include "engine/NameKey.h"
-
 #include <cmath>
 
-MatchedPeaks::MatchedPeaks(const PeakList& table, const ComponentNameIndex& names, std::size_t componentCount)
+namespace {
+
+// A named peak and the components its name names; most peaks of a table carry no name.
+struct NamedPeak {
+    int32_t peak;
+    std::span<const int32_t> components;
+};
+
+} // namespace
+
+MatchedPeaks::MatchedPeaks(const PeakList& table, PeakNames& names, std::size_t componentCount,
+                           ResolutionShape* shape)
     : offsets_(componentCount + 1, 0)
 {
     // Two rounds over the hits (count, then place) keep every component's peaks in one array.
-    std::vector<std::span<const int32_t>> hits(table.size());
-    std::u16string key;
+    std::vector<NamedPeak> hits;
     double previousTime = -INFINITY;
     for (std::size_t p = 0; p < table.size(); ++p) {
-        if (!(table[p].time >= previousTime))
+        const Peak& peak = table[p];
+        if (shape)
+            shape->add(peak);
+        if (!(peak.time >= previousTime))
             timeOrdered_ = false;
-        previousTime = table[p].time;
-        std::u16string_view trimmed = trimName(table[p].name);
-        if (trimmed.empty())
+        previousTime = peak.time;
+        const std::span<const int32_t> components = names.componentsOf(peak.name);
+        if (components.empty())
             continue;
-        foldNameKey(trimmed, key);
-        hits[p] = names.componentsNamed(key);
-        for (int32_t c : hits[p])
+        hits.push_back(NamedPeak{static_cast<int32_t>(p), components});
+        for (int32_t c : components)
             ++offsets_[static_cast<std::size_t>(c) + 1];
     }
     for (std::size_t c = 0; c < componentCount; ++c)
@@ -28,11 +38,12 @@ MatchedPeaks::MatchedPeaks(const PeakList& table, const ComponentNameIndex& name
     peaks_.resize(static_cast<std::size_t>(offsets_[componentCount]));
     times_.resize(peaks_.size());
     std::vector<int32_t> next(offsets_.begin(), offsets_.end() - 1);
-    for (std::size_t p = 0; p < table.size(); ++p) {
-        for (int32_t c : hits[p]) {
+    for (const NamedPeak& hit : hits) {
+        const double time = table[static_cast<std::size_t>(hit.peak)].time;
+        for (int32_t c : hit.components) {
             const auto slot = static_cast<std::size_t>(next[static_cast<std::size_t>(c)]++);
-            peaks_[slot] = static_cast<int32_t>(p);
-            times_[slot] = table[p].time;
+            peaks_[slot] = hit.peak;
+            times_[slot] = time;
         }
     }
 }

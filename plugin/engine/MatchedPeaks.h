@@ -1,20 +1,23 @@
 #pragma once
 // For one peak table, the peaks of every component (the peaks that peakMatches would accept), in
-// table order. Built once per table and pass, so that each peak name is trimmed and folded once.
+// table order. Built once per table and pass.
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "engine/ComponentNameIndex.h"
+#include "engine/PeakNames.h"
 #include "engine/PeakSearch.h"
+#include "engine/ResolutionTable.h"
 #include "input/AssayRecord.h"
 
 class MatchedPeaks {
 public:
     MatchedPeaks() = default;
-    MatchedPeaks(const PeakList& table, const ComponentNameIndex& names, std::size_t componentCount);
+    // When `shape` is given, the same sweep over the table learns its resolution shape as well.
+    MatchedPeaks(const PeakList& table, PeakNames& names, std::size_t componentCount,
+                 ResolutionShape* shape = nullptr);
 
     // The peaks that match component `component`: indices into the table, ascending, with their times.
     PeakMatches of(std::size_t component) const;

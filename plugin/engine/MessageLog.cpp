@@ -2,6 +2,8 @@
 
 #include "platform/Format.h"
 
+#include <charconv>
+
 namespace {
 MessageLog* registeredLog = nullptr;
 }
@@ -26,9 +28,9 @@ void MessageLog::addWarning(std::u16string_view format, std::u16string_view text
     warnings_.push_back(platform::format(format, {text}));
 }
 
-void MessageLog::addWarning(std::u16string_view text)
+void MessageLog::addWarning(std::u16string text)
 {
-    warnings_.emplace_back(text);
+    warnings_.push_back(std::move(text));
 }
 
 void MessageLog::addInfo(std::u16string_view text)
@@ -47,12 +49,16 @@ std::vector<std::u16string> MessageLog::flattened() const
 {
     std::vector<std::u16string> lines;
     lines.reserve(errors_.size() + warnings_.size() + infos_.size());
-    for (const auto& text : errors_)
-        lines.push_back(u"Ошибка: " + text);
-    for (const auto& text : warnings_)
-        lines.push_back(u"Предупреждение: " + text);
-    for (const auto& text : infos_)
-        lines.push_back(u"Информация: " + text);
+    auto addGroup = [&](std::u16string_view prefix, const std::vector<std::u16string>& texts) {
+        for (const auto& text : texts) {
+            std::u16string& line = lines.emplace_back();
+            line.reserve(prefix.size() + text.size());
+            line.append(prefix).append(text);
+        }
+    };
+    addGroup(u"Ошибка: ", errors_);
+    addGroup(u"Предупреждение: ", warnings_);
+    addGroup(u"Информация: ", infos_);
     return lines;
 }
 
@@ -61,13 +67,23 @@ std::vector<std::u16string> MessageLog::displayLines() const
     if (empty())
         return {u"Сообщений нет!"};
     std::vector<std::u16string> lines;
+    lines.reserve(3 + errors_.size() + warnings_.size() + infos_.size());
     int number = 0;
+    // Each line is "    %d. %s" of format(), written in one piece: there may be tens of thousands.
     auto addGroup = [&](const char16_t* header, const std::vector<std::u16string>& texts) {
         if (texts.empty())
             return;
         lines.emplace_back(header);
-        for (const auto& text : texts)
-            lines.push_back(platform::format(u"    %d. %s", {++number, text}));
+        for (const auto& text : texts) {
+            char digits[16];
+            const auto written = std::to_chars(digits, digits + sizeof digits, ++number);
+            std::u16string& line = lines.emplace_back();
+            line.reserve(4 + static_cast<std::size_t>(written.ptr - digits) + 2 + text.size());
+            line.append(4, u' ');
+            line.append(digits, written.ptr);
+            line.append(u". ");
+            platform::appendFormatText(line, text);
+        }
     };
     addGroup(u"Ошибки:", errors_);
     addGroup(u"Предупреждения:", warnings_);

@@ -11,8 +11,8 @@ public:
     void addError(std::u16string_view format, int value);
     // `format` takes the one text ("%s").
     void addWarning(std::u16string_view format, std::u16string_view text);
-    // An already formatted text.
-    void addWarning(std::u16string_view text);
+    // An already formatted text; a temporary is taken over without a copy.
+    void addWarning(std::u16string text);
     // Nothing in the calculation adds information; the consumers still show it.
     void addInfo(std::u16string_view text);
     void clear();

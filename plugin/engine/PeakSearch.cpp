@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/MessageLog.h"
+#include "engine/PassMessages.h"
 #include "engine/PeakMatching.h"
 #include "platform/Format.h"
 
@@ -140,7 +141,6 @@ int windowSearchAmong(const PeakMatches& matches, const Component& component, do
         }
     }
     if (!times.empty() && chosen == -1)
-        log.addWarning(platform::format(u"%s: \"%s\", канал %d - время выхода вне окна.",
-                                        {fileName, component.name, channel}));
+        log.addWarning(outOfWindowText(fileName, component.name, channel));
     return chosen;
 }

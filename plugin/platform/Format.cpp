@@ -320,4 +320,16 @@ std::string formatNumberC(const char* directive, double value)
     return printfC(directive, value);
 }
 
+void appendFormatText(std::u16string& out, std::u16string_view text)
+{
+    appendUtf16(out, text);
+}
+
+void appendFixed(std::u16string& out, double value, int decimals)
+{
+    const std::string directive = "%." + std::to_string(decimals);
+    if (!appendPlainFloat(out, directive, 'f', value))
+        appendAscii(out, printfC((directive + 'f').c_str(), value));
+}
+
 } // namespace platform

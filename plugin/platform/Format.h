@@ -55,4 +55,10 @@ std::string format8(std::string_view fmt, std::initializer_list<FormatArg> args)
 // One number in the C locale, as printf would with the given conversion ("%.3f", "%.17g", ...).
 std::string formatNumberC(const char* directive, double value);
 
+// Appends `text` exactly as a plain "%s" of format() writes it (a surrogate without its partner
+// becomes U+FFFD), for callers that build a frequent text piece by piece.
+void appendFormatText(std::u16string& out, std::u16string_view text);
+// Appends `value` exactly as "%.<decimals>f" of format() writes it.
+void appendFixed(std::u16string& out, double value, int decimals);
+
 } // namespace platform

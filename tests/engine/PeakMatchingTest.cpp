@@ -5,6 +5,7 @@
 #include "TestWorkspace.h"
 #include "engine/ComponentNameIndex.h"
 #include "engine/MatchedPeaks.h"
+#include "engine/PeakNames.h"
 #include "engine/NameKey.h"
 #include "engine/PeakMatching.h"
 #include "platform/Text.h"
@@ -89,24 +90,67 @@ TEST(MatchedPeaks, AgreeWithPeakMatchesOnRandomNames)
         ComponentList components;
         for (int i = 0; i < 12; ++i)
             components.push_back(component(randomName(), 1, 5, 0, 5, 1, randomName()));
-        PeakList table;
-        for (int i = 0; i < 60; ++i)
-            table.push_back(namedPeak(randomName(), i));
         ComponentNameIndex names(components);
-        MatchedPeaks matched(table, names, components.size());
-        for (std::size_t c = 0; c < components.size(); ++c) {
-            std::vector<int32_t> expected;
-            std::vector<double> expectedTimes;
-            for (std::size_t p = 0; p < table.size(); ++p) {
-                if (peakMatches(table[p], components[c])) {
-                    expected.push_back(static_cast<int32_t>(p));
-                    expectedTimes.push_back(table[p].time);
+        // One memo of names serves several tables, as in a pass: the later tables are answered
+        // mostly from names remembered while matching the earlier ones.
+        // The memo keeps views of the names, so the tables outlive it, as the assays outlive a pass.
+        std::vector<PeakList> tables(3);
+        PeakNames peakNames(names);
+        for (int tableRound = 0; tableRound < 3; ++tableRound) {
+            PeakList& table = tables[static_cast<std::size_t>(tableRound)];
+            for (int i = 0; i < 60; ++i)
+                table.push_back(namedPeak(randomName(), i));
+            MatchedPeaks matched(table, peakNames, components.size());
+            for (std::size_t c = 0; c < components.size(); ++c) {
+                std::vector<int32_t> expected;
+                std::vector<double> expectedTimes;
+                for (std::size_t p = 0; p < table.size(); ++p) {
+                    if (peakMatches(table[p], components[c])) {
+                        expected.push_back(static_cast<int32_t>(p));
+                        expectedTimes.push_back(table[p].time);
+                    }
                 }
+                const PeakMatches got = matched.of(c);
+                EXPECT_EQ(std::vector<int32_t>(got.indices.begin(), got.indices.end()), expected)
+                    << "round " << round << " table " << tableRound << " component " << c;
+                EXPECT_EQ(std::vector<double>(got.times.begin(), got.times.end()), expectedTimes);
+                EXPECT_TRUE(got.timeOrdered);
             }
-            const PeakMatches got = matched.of(c);
-            EXPECT_EQ(std::vector<int32_t>(got.indices.begin(), got.indices.end()), expected) << "round " << round << " component " << c;
-            EXPECT_EQ(std::vector<double>(got.times.begin(), got.times.end()), expectedTimes);
-            EXPECT_TRUE(got.timeOrdered);
+        }
+    }
+}
+
+// Past the memo's limit names are looked up afresh; the answers must not change, neither for the
+// names remembered before nor for those that come after.
+TEST(PeakNames, AnswersStayRightPastTheMemoLimit)
+{
+    ComponentList components{component(u"Бензол", 1, 5, 0, 5, 1, u"benzene"), component(u"Толуол", 2, 5, 0, 5, 1, u"-")};
+    ComponentNameIndex names(components);
+    PeakNames peakNames(names);
+    std::vector<std::u16string> noise;
+    noise.reserve(PeakNames::rememberLimit + 10);
+    for (std::size_t i = 0; i < PeakNames::rememberLimit + 10; ++i)
+        noise.push_back(u"peak " + platform::utf8ToUtf16(std::to_string(i)));
+    const std::u16string early = u"  БЕНЗОЛ ";
+    ASSERT_EQ(peakNames.componentsOf(early).size(), 1u);
+    for (const std::u16string& name : noise)
+        EXPECT_TRUE(peakNames.componentsOf(name).empty());
+    EXPECT_EQ(peakNames.remembered(), PeakNames::rememberLimit);
+    const std::u16string late = u"толуол";
+    const std::u16string alternative = u"Benzene";
+    struct Case {
+        const std::u16string* name;
+        int32_t component;  // -1: none
+    } cases[] = {{&early, 0}, {&late, 1}, {&alternative, 0}, {&noise.back(), -1}, {&noise.front(), -1}};
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const Case& c : cases) {
+            const std::span<const int32_t> got = peakNames.componentsOf(*c.name);
+            if (c.component < 0) {
+                EXPECT_TRUE(got.empty()) << platform::utf16ToUtf8(*c.name);
+            } else {
+                ASSERT_EQ(got.size(), 1u) << platform::utf16ToUtf8(*c.name);
+                EXPECT_EQ(got[0], c.component);
+            }
         }
     }
 }

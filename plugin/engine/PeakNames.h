@@ -1,0 +1,43 @@
+#pragma once
+// The components a peak's name names, remembered by the name as it stands. The same few hundred
+// names recur in every table of a workspace, so the pass trims, folds and looks up each distinct
+// name once and afterwards only hashes and compares the name. Lives for one pass: it keeps views
+// of the peaks' names, which the pass does not change.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/ComponentNameIndex.h"
+
+class PeakNames {
+public:
+    explicit PeakNames(const ComponentNameIndex& index) : index_(index) {}
+    PeakNames(const PeakNames&) = delete;
+    PeakNames& operator=(const PeakNames&) = delete;
+
+    // The components whose name or alternative name the peak name `name` (untrimmed) equals, in
+    // table order; empty for a blank name. `name` must outlive this object.
+    std::span<const int32_t> componentsOf(std::u16string_view name);
+
+    // Names remembered so far; past the limit further names are looked up each time.
+    std::size_t remembered() const { return entries_.size(); }
+    static constexpr std::size_t rememberLimit = std::size_t(1) << 16;
+
+private:
+    struct Entry {
+        uint64_t hash;
+        std::u16string_view name;
+        std::span<const int32_t> components;
+    };
+    static uint64_t hashOf(std::u16string_view name);
+    std::span<const int32_t> lookUp(std::u16string_view name);
+    void grow();
+
+    const ComponentNameIndex& index_;
+    std::u16string key_;              // the folded form of the name being looked up
+    std::vector<Entry> entries_;
+    std::vector<int32_t> slots_;      // index into entries_, -1 free; a power of two long
+};
