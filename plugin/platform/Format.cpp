@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 
 #include <charconv>
+#include <cstdint>
 #include <clocale>
 #include <cmath>
 #include <cstdarg>
@@ -90,6 +91,14 @@ void appendAscii(std::u16string& out, std::string_view ascii) { out.append(ascii
 // as a conversion through UTF-8 would make it.
 void appendUtf16(std::u16string& out, std::u16string_view text)
 {
+    // Texts almost never hold a surrogate: one branch-free scan, then one copy.
+    unsigned surrogates = 0;
+    for (char16_t c : text)
+        surrogates |= static_cast<unsigned>(static_cast<uint16_t>(c - 0xD800) < 0x800);
+    if (!surrogates) {
+        out.append(text);
+        return;
+    }
     std::size_t clean = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
@@ -133,6 +142,53 @@ std::u16string textArgument16(const FormatArg& arg)
 void appendPlainInteger(std::string& out, long long value) { out += std::to_string(value); }
 void appendPlainInteger(std::u16string& out, long long value) { appendAscii(out, std::to_string(value)); }
 
+// "%.Nf" with N up to 3 of a number below 1e15 in magnitude, the form of nearly every number the
+// system writes: the value's exact binary fraction is scaled by 10^N and rounded to the nearest
+// integer, ties to even, in 64-bit integers, which is what printf does in the C locale.
+template <class Out>
+bool appendSmallFixed(Out& out, int precision, double value)
+{
+    const double magnitude = std::fabs(value);
+    if (precision > 3 || !(magnitude < 1e15))
+        return false;
+    static constexpr uint64_t scales[] = {1, 10, 100, 1000};
+    const uint64_t scale = scales[precision];
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);               // magnitude = fraction * 2^exponent
+    const auto mantissa = static_cast<uint64_t>(std::ldexp(fraction, 53));  // exact: 53 bits at most
+    const uint64_t scaled = mantissa * scale;                               // below 2^63
+    const int shift = 53 - exponent;                                        // magnitude = mantissa / 2^shift
+    uint64_t units = 0;  // the rounded value in 10^-precision
+    if (shift <= 0) {
+        units = scaled << -shift;  // an integer below 1e15 * 1000 < 2^60
+    } else if (shift < 64) {
+        units = scaled >> shift;
+        const uint64_t rest = scaled & ((uint64_t(1) << shift) - 1);
+        const uint64_t half = uint64_t(1) << (shift - 1);
+        if (rest > half || (rest == half && (units & 1)))
+            ++units;
+    }  // else below half a unit: zero
+    char buffer[32];
+    char* end = buffer + sizeof buffer;
+    char* at = end;
+    uint64_t whole = units / scale;
+    uint64_t decimals = units % scale;
+    for (int k = 0; k < precision; ++k) {
+        *--at = static_cast<char>('0' + decimals % 10);
+        decimals /= 10;
+    }
+    if (precision > 0)
+        *--at = '.';
+    do {
+        *--at = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole > 0);
+    if (std::signbit(value))
+        *--at = '-';
+    appendAscii(out, std::string_view(at, static_cast<std::size_t>(end - at)));
+    return true;
+}
+
 // "%.Nf", "%.Ne" or "%.Ng" of a finite number without flags or width: std::to_chars writes what
 // printf writes in the C locale, without switching the thread's locale. False for anything else.
 template <class Out>
@@ -146,6 +202,8 @@ bool appendPlainFloat(Out& out, const std::string& directive, char conv, double 
             return false;
         precision = precision * 10 + (directive[k] - '0');
     }
+    if (conv == 'f' && appendSmallFixed(out, precision, value))
+        return true;
     const std::chars_format form = conv == 'f'   ? std::chars_format::fixed
                                    : conv == 'e' ? std::chars_format::scientific
                                    : conv == 'g' ? std::chars_format::general

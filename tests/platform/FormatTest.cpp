@@ -85,6 +85,40 @@ TEST(Format, NumbersMatchPrintfInTheCLocale)
         EXPECT_EQ(format8("%d", {v}), std::to_string(v));
 }
 
+// Up to three decimals of numbers below 1e15 are rounded in integers of their own; printf stays the
+// reference, above all at exact ties, which round to the even neighbour, and just beside them.
+TEST(Format, ShortFixedDecimalsRoundLikePrintf)
+{
+    locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    ASSERT_NE(c, static_cast<locale_t>(0));
+    std::mt19937_64 random(23);
+    std::vector<double> values = {0.0, -0.0, 0.5, 1.5, 2.5, -2.5, 0.125, 0.375, -0.0625, 1e15, -1e15, 999999999999999.9,
+                                  4.5e15, 0.00049999999999999999, 0.0005, -0.0005, 5e-324, -5e-324, 2.2250738585072014e-308,
+                                  1e14 + 0.25, 123.4500001, 9.95, 9.949999999999999, 0.05, 0.15, 0.25, 0.35};
+    for (int i = 0; i < 20000; ++i) {
+        // Exact ties and their neighbours in every decimal position, in all magnitudes up to 1e15.
+        const double tie = std::ldexp(static_cast<double>(random() % 100000) * 2 + 1, -static_cast<int>(random() % 12 + 1));
+        values.push_back(tie);
+        values.push_back(std::nextafter(tie, 0.0));
+        values.push_back(-std::nextafter(tie, INFINITY));
+        values.push_back(static_cast<double>(random() % 1000000000000000ull) / static_cast<double>(1ull << (random() % 50)));
+    }
+    for (const char* directive : {"%.0f", "%.1f", "%.2f", "%.3f"}) {
+        const std::u16string wide(directive, directive + std::strlen(directive));
+        for (double v : values) {
+            char expected[512];
+            locale_t previous = uselocale(c);
+            std::snprintf(expected, sizeof expected, directive, v);
+            uselocale(previous);
+            ASSERT_EQ(platform::utf16ToUtf8(format(wide, {v})), expected) << directive << " of " << v;
+            std::u16string appended = u"x";
+            platform::appendFixed(appended, v, directive[2] - '0');
+            ASSERT_EQ(platform::utf16ToUtf8(appended), std::string("x") + expected) << directive << " of " << v;
+        }
+    }
+    freelocale(c);
+}
+
 TEST(Format, Utf16FormatsKeepTheirTextAndMendBrokenSurrogates)
 {
     // The same rules whether the text passes through UTF-8 or not: a lone surrogate becomes U+FFFD,
