@@ -2,7 +2,6 @@
 // The working state of one calculation pass, shared by its four stages. It lives for one
 // runCalculation call; nothing of it survives the pass.
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "engine/CalculationResult.h"
@@ -25,21 +24,11 @@ struct CalibrationAssay {
     MatchedPeaks matches1;
     MatchedPeaks matches2;
     const IdentificationList* rows = nullptr;  // this assay's rows in the result, once identified
-    // Learnt by the name matching's sweep over each table.
+    // Learnt by the name matching's sweep over each table, for the resolution search.
     ResolutionShape shape1;
     ResolutionShape shape2;
-    // Made when a main channel is first chosen by resolution.
-    std::optional<ResolutionTable> resolution1;
-    std::optional<ResolutionTable> resolution2;
 
     const MatchedPeaks& matches(int channel) const { return channel == 2 ? matches2 : matches1; }
-    const ResolutionTable& resolution(int channel)
-    {
-        std::optional<ResolutionTable>& table = channel == 2 ? resolution2 : resolution1;
-        if (!table)
-            table.emplace(*tables.channel(channel), channel == 2 ? shape2 : shape1);
-        return *table;
-    }
 };
 
 // An analysis chromatogram with the name matches of its database peaks.

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "engine/CalculationPass.h"
 #include "engine/Identification.h"
 #include "engine/MessageLog.h"
@@ -6,54 +8,72 @@
 
 namespace {
 
-// Mean resolution of the component's peak on one channel over the calibration chromatograms;
-// -1 when it was measured nowhere.
-double meanResolution(CalculationPass& pass, std::size_t component, int channel)
-{
-    const double r = pass.refTime(component, channel);
-    if (!(r > 0))
-        return -1;
+// Resolutions of one component's peak on one channel, summed over the calibration chromatograms
+// in their order.
+struct ResolutionSum {
     double sum = 0;
     int count = 0;
+
+    double mean() const { return count > 0 ? sum / count : -1; }
+};
+
+// Walks the calibration chromatograms once, each table with every component that needs it, so that
+// a table is read while it is at hand instead of once per component; every component's sums still
+// run over the chromatograms in their order.
+void measureResolutions(CalculationPass& pass, const std::vector<std::size_t>& chosen,
+                        std::vector<ResolutionSum>& channel1, std::vector<ResolutionSum>& channel2)
+{
     for (CalibrationAssay& assay : pass.calibration) {
-        const PeakList* table = assay.tables.channel(channel);
-        if (!table)
-            continue;
-        int i = nearestAmong(assay.matches(channel).of(component), r);
-        if (i == -1)
-            continue;
-        double resolution = assay.resolution(channel).minResolution(i);
-        if (resolution >= 0) {
-            sum += resolution;
-            ++count;
+        for (int channel = 1; channel <= 2; ++channel) {
+            const PeakList* table = assay.tables.channel(channel);
+            if (!table)
+                continue;
+            const ResolutionTable resolutions(*table, channel == 2 ? assay.shape2 : assay.shape1);
+            std::vector<ResolutionSum>& sums = channel == 2 ? channel2 : channel1;
+            for (std::size_t k = 0; k < chosen.size(); ++k) {
+                const std::size_t c = chosen[k];
+                const double r = pass.refTime(c, channel);
+                if (!(r > 0))
+                    continue;
+                const int i = nearestAmong(assay.matches(channel).of(c), r);
+                if (i == -1)
+                    continue;
+                const double resolution = resolutions.minResolution(i);
+                if (resolution >= 0) {
+                    sums[k].sum += resolution;
+                    ++sums[k].count;
+                }
+            }
         }
     }
-    return count > 0 ? sum / count : -1;
 }
 
 } // namespace
 
 // The main channel is fixed by the table, or else the channel on which the component's peak is
-// better separated from its neighbours.
+// better separated from its neighbours (the mean resolution over the calibration chromatograms).
 void chooseMainChannels(CalculationPass& pass)
 {
     const std::size_t count = pass.components.size();
     pass.mainChannel.assign(count, 1);
+    std::vector<std::size_t> chosen;  // components whose channel the resolution chooses
     for (std::size_t c = 0; c < count; ++c) {
-        const Component& component = pass.components[c];
-        if (component.mainChannel == 1 || component.mainChannel == 2) {
-            pass.mainChannel[c] = component.mainChannel;
-            continue;
-        }
-        double mean1 = -1, mean2 = -1;
-        if (!pass.calibration.empty()) {
-            mean1 = meanResolution(pass, c, 1);
-            mean2 = meanResolution(pass, c, 2);
-        }
+        const int32_t fixed = pass.components[c].mainChannel;
+        if (fixed == 1 || fixed == 2)
+            pass.mainChannel[c] = fixed;
+        else
+            chosen.push_back(c);
+    }
+    std::vector<ResolutionSum> channel1(chosen.size()), channel2(chosen.size());
+    measureResolutions(pass, chosen, channel1, channel2);
+    for (std::size_t k = 0; k < chosen.size(); ++k) {
+        const std::size_t c = chosen[k];
+        const double mean1 = channel1[k].mean();
+        const double mean2 = channel2[k].mean();
         pass.mainChannel[c] = mean2 > mean1 ? 2 : 1;
         if (mean1 < 0 && mean2 < 0 && pass.assayCount > 0)
             pass.log.addWarning(
                 u"\"%s\": основной канал не определён автоматически, выберите канал в таблице компонентов.",
-                component.name);
+                pass.components[c].name);
     }
 }
