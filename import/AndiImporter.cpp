@@ -164,6 +164,7 @@ std::vector<ImportOutcome> AndiImporter::importAll(const std::vector<std::string
 {
     std::vector<ImportOutcome> outcomes;
     std::vector<Injection> injections = planInjections(inputs);
+    importfiles::removeLeftovers(store_);
     // The next injection's chromatogram is built on a second thread while the current one is
     // stored: building is pure computation, storing waits on the disk. Everything that reads or
     // writes outside files or the database stays on this thread, in input order. Declared after

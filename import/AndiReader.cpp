@@ -26,6 +26,9 @@ bool isNoValue(double value, std::optional<double> fill)
 // ANDI text is ASCII in principle; older Windows exports hold Latin-1.
 std::u16string decodeText(const std::string& bytes)
 {
+    // Plain ASCII, nearly every name, reads the same in both encodings: widened as it stands.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::u16string(platform::trimWhite(std::u16string(bytes.begin(), bytes.end())));
     std::u16string utf16 = platform::utf8ToUtf16(bytes);
     if (utf16.find(u'\uFFFD') != std::u16string::npos && bytes.find("\xEF\xBF\xBD") == std::string::npos) {
         utf16.clear();

@@ -61,6 +61,11 @@ bool makeFolder(const std::string& path, std::string& error)
     return true;
 }
 
+void removeLeftovers(const std::string& folder)
+{
+    platform::removeKilledSavesLeftovers(platform::utf8ToUtf16(folder), ".stg");
+}
+
 PendingChromatogram::PendingChromatogram(const std::string& folder, const std::string& stem, std::string_view bytes)
 {
     std::error_code code;
@@ -83,7 +88,9 @@ PendingChromatogram::PendingChromatogram(const std::string& folder, const std::s
         return;
     }
     platform::FileError failure;
-    if (!writer_.open(platform::utf8ToUtf16(finalPath_), failure) || !writer_.write(bytes, failure))
+    // The importer sweeps the folder for leftovers once per import (removeLeftovers), not per file.
+    if (!writer_.open(platform::utf8ToUtf16(finalPath_), failure, 0666, platform::AtomicFileWriter::Leftovers::Keep) ||
+        !writer_.write(bytes, failure))
         error_ = "cannot write the chromatogram file: " + failure.messageUtf8();
 }
 

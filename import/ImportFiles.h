@@ -15,6 +15,10 @@ bool readWhole(const std::string& path, std::string& bytes, int64_t& modified, s
 // Creates the folder and its parents when missing.
 bool makeFolder(const std::string& path, std::string& error);
 
+// Removes what imports killed before publishing left in the chromatogram folder: temporaries of
+// ".stg" files an hour old or more.
+void removeLeftovers(const std::string& folder);
+
 // A chromatogram file that appears under its final name only when published. Construction
 // reserves a free final name in `folder` (from `stem`) and writes the file to a temporary beside
 // it (`bytes`: a whole chromatogram file, see chromatogramBytes). Destruction without publish()

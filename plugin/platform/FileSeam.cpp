@@ -150,16 +150,19 @@ std::string temporaryBase(const std::string& target)
 
 // The named temporary of a save that was killed before its rename stays behind under the name
 // ".<target name>.XXXXXX". The next save of the same target removes such leftovers of this user
-// once they are an hour old, which no save of ours takes.
-void removeKilledSavesLeftovers(const std::string& folder, const std::string& name)
+// once they are an hour old, which no save of ours takes. `matches` tells the target names whose
+// leftovers go.
+template <class TargetMatch>
+void sweepLeftovers(const std::string& folder, TargetMatch matches)
 {
     FileSystemCalls& calls = fileSystemCalls();
-    const std::string prefix = "." + name + ".";
     const std::time_t now = std::time(nullptr);
     std::error_code listing;
     for (const auto& entry : std::filesystem::directory_iterator(folder, listing)) {
         const std::string leftover = entry.path().filename().string();
-        if (leftover.size() != prefix.size() + 6 || leftover.compare(0, prefix.size(), prefix) != 0)
+        // "." + target + "." + six characters, the target not empty.
+        if (leftover.size() < 9 || leftover.front() != '.' || leftover[leftover.size() - 7] != '.' ||
+            !matches(std::string_view(leftover).substr(1, leftover.size() - 8)))
             continue;
         const std::string path = entry.path().string();
         struct stat status {};
@@ -167,6 +170,11 @@ void removeKilledSavesLeftovers(const std::string& folder, const std::string& na
             now - status.st_mtime > 60 * 60)
             calls.unlink(path.c_str());
     }
+}
+
+void removeKilledSavesLeftovers(const std::string& folder, const std::string& name)
+{
+    sweepLeftovers(folder, [&name](std::string_view target) { return target == name; });
 }
 
 // A rename is durable only once the folder's entry is on disk too. File systems that cannot sync
@@ -226,7 +234,7 @@ bool AtomicFileWriter::fail(FileError& error, int code, std::string_view what)
     return false;
 }
 
-bool AtomicFileWriter::open(std::u16string_view target, FileError& error, mode_t newFileMode)
+bool AtomicFileWriter::open(std::u16string_view target, FileError& error, mode_t newFileMode, Leftovers leftovers)
 {
     discard();
     error = {};
@@ -261,7 +269,8 @@ bool AtomicFileWriter::open(std::u16string_view target, FileError& error, mode_t
         createMode = 0600;  // no wider than the target while it fills
     }
 
-    removeKilledSavesLeftovers(folderOf(target_), nameOf(target_));
+    if (leftovers == Leftovers::Sweep)
+        removeKilledSavesLeftovers(folderOf(target_), nameOf(target_));
     if (!openTemporary(createMode, error))
         return false;
     if (targetExisted_ && calls.fchmod(fd_, finalMode_) != 0)
@@ -427,6 +436,16 @@ void AtomicFileWriter::discard()
         calls.unlink(temporary_.c_str());
         temporary_.clear();
     }
+}
+
+void removeKilledSavesLeftovers(std::u16string_view folder, std::string_view targetEnding)
+{
+    const std::string native = nativePath(folder);
+    if (native.empty())
+        return;
+    sweepLeftovers(native, [targetEnding](std::string_view target) {
+        return target.size() > targetEnding.size() && target.substr(target.size() - targetEnding.size()) == targetEnding;
+    });
 }
 
 bool writeFileAtomically(std::u16string_view path, std::string_view bytes, FileError& error, mode_t newFileMode)

@@ -78,8 +78,14 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
+    // Whether open() first removes what killed saves of the same target left in its folder (see
+    // removeKilledSavesLeftovers). A caller saving many files into one folder sweeps it once
+    // itself instead of listing the folder for every file.
+    enum class Leftovers { Sweep, Keep };
+
     // newFileMode applies when the target does not exist yet (the umask still applies to it).
-    bool open(std::u16string_view target, FileError& error, mode_t newFileMode = 0666);
+    bool open(std::u16string_view target, FileError& error, mode_t newFileMode = 0666,
+              Leftovers leftovers = Leftovers::Sweep);
     bool write(std::string_view bytes, FileError& error);
     bool commit(FileError& error);
     // Like commit(), but the file takes the target's name only while nothing has that name: a file
@@ -109,6 +115,11 @@ private:
     bool targetExisted_ = false;
     mode_t finalMode_ = 0;
 };
+
+// A save killed before its rename may leave its temporary behind as ".<target name>.XXXXXX".
+// Removes such leftovers in `folder` for every target whose name ends in `targetEnding` (".stg",
+// say), once they are an hour old, which no save takes, and only this user's regular files.
+void removeKilledSavesLeftovers(std::u16string_view folder, std::string_view targetEnding);
 
 // The whole content in one call, through AtomicFileWriter.
 bool writeFileAtomically(std::u16string_view path, std::string_view bytes, FileError& error,

@@ -16,6 +16,7 @@
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -225,6 +226,36 @@ TEST(AndiImporter, ADatabaseFailureRollsBackRemovesTheFileAndStops)
     EXPECT_EQ(count(options.database, "SELECT count(*) FROM assay"), 0);
     EXPECT_EQ(count(options.database, "SELECT count(*) FROM peak"), 0);
     EXPECT_TRUE(filesIn(folder + "/chromatograms").empty());
+}
+
+// Temporaries of chromatograms whose import was killed go with the next import, once an hour
+// old; anything else in the folder, and a temporary that may still be filling, stays.
+TEST(AndiImporter, AnImportRemovesOldLeftoversOfKilledImportsOnly)
+{
+    const std::string folder = testFolder("leftovers");
+    const std::string input = channelFile("S", "FID").write(folder + "/in.cdf");
+    const std::string store = folder + "/chromatograms";
+    fs::create_directories(store);
+    const auto twoHoursAgo = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    const struct {
+        const char* name;
+        bool old;
+        bool stays;
+    } files[] = {
+        {".run 1.stg.Ab12Cd", true, false}, {".a.b.stg.Zz99Yy", true, false},  {".fresh.stg.Qq11Ww", false, true},
+        {".notes.txt.Qq11Ww", true, true},  {".stg.Ab12Cd", true, true},       {".x.stg.toolongsuffix", true, true},
+        {"kept.stg", true, true},
+    };
+    for (const auto& file : files) {
+        std::ofstream(store + "/" + file.name) << "partly written";
+        if (file.old)
+            fs::last_write_time(store + "/" + file.name, twoHoursAgo);
+    }
+    std::vector<ImportOutcome> outcomes = AndiImporter(optionsFor(folder)).importAll({input});
+    ASSERT_TRUE(outcomes[0].imported()) << outcomes[0].refusal;
+    for (const auto& file : files)
+        EXPECT_EQ(fs::exists(store + "/" + file.name), file.stays) << file.name;
+    EXPECT_TRUE(fs::exists(store + "/in.stg"));
 }
 
 TEST(AndiImporter, AutoPairGroupsBySampleAndInjectionTime)
