@@ -2,8 +2,11 @@
 // channel), offscreen: every action the analyst takes, each timed with the repaint of the window
 // that follows it, plus the calculation pass alone and the time to touch every peak once. The same
 // actions run again on a workspace in which every calibration run warns about its channels.
+// The report's parts are timed on their own as well: the source document, the transformation
+// alone (the report's floor) and writing the file.
 //   window_capacity_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include "CapacityWorkspace.h"
+#include "XsltAlone.h"
 
 #include "engine/Calculation.h"
 #include "engine/ComponentTable.h"
@@ -13,7 +16,10 @@
 #include "host/SettingsStore.h"
 #include "input/Connection.h"
 #include "input/DataBaseConnectionBase.h"
+#include "platform/FileSeam.h"
+#include "platform/PrivateTempFolder.h"
 #include "platform/Text.h"
+#include "report/ReportDocument.h"
 #include "report/ReportUserInterface.h"
 #include "ui/DlgMain.h"
 #include "ui/GradTab.h"
@@ -332,6 +338,84 @@ void BM_Report(benchmark::State& state)
     }
 }
 
+// The report's parts on the document the window's own pass gives: the source document, the
+// transformation any XSLT processor would do with it, and writing the result's bytes to the file.
+// The report (R) is measured against the transformation alone.
+struct ReportParts {
+    host::ReportCalculation calculation;
+    std::u16string sourceXml;
+    std::string templatePath;
+};
+
+bool reportParts(benchmark::State& state, ReportParts& parts)
+{
+    if (!prepare(state, workloadOf(state)))
+        return false;
+    Window& window = Window::instance();
+    parts.calculation = window.dialog().commands().workspace().calculateForReport();
+    parts.sourceXml = buildSourceXml(window.dialog().commands().workspace().assays(), parts.calculation.result,
+                                     parts.calculation.settings.hideNotFound);
+    parts.templatePath = window.workspace(workloadOf(state)).publicFolder + "/Vantrel4/Templates/vexol/Report.xsl";
+    return true;
+}
+
+void BM_ReportSourceDocument(benchmark::State& state)
+{
+    ReportParts parts;
+    if (!reportParts(state, parts))
+        return;
+    const AssayMap& assays = Window::instance().dialog().commands().workspace().assays();
+    std::size_t units = 0;
+    for (auto _ : state) {
+        const std::u16string text = buildSourceXml(assays, parts.calculation.result, parts.calculation.settings.hideNotFound);
+        units = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.counters["MB"] = static_cast<double>(units * sizeof(char16_t)) / 1e6;
+}
+
+void BM_ReportXsltAlone(benchmark::State& state)
+{
+    ReportParts parts;
+    if (!reportParts(state, parts))
+        return;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::string error;
+        const std::string html = transformWithXslt(parts.sourceXml, parts.templatePath, error);
+        if (html.empty()) {
+            state.SkipWithError(error.c_str());
+            return;
+        }
+        bytes = html.size();
+    }
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+}
+
+void BM_ReportWriteFile(benchmark::State& state)
+{
+    ReportParts parts;
+    if (!reportParts(state, parts))
+        return;
+    std::string error;
+    const std::string html = transformWithXslt(parts.sourceXml, parts.templatePath, error);
+    if (html.empty()) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        platform::FileError fileError;
+        const std::u16string path = platform::createPrivateTempFile(u"vtl", u".html", html, fileError);
+        if (path.empty()) {
+            state.SkipWithError("the report file could not be written");
+            return;
+        }
+        state.PauseTiming();
+        std::filesystem::remove(platform::utf16ToUtf8(path));
+        state.ResumeTiming();
+    }
+}
+
 // The next component in the calibration tab.
 void BM_NextComponent(benchmark::State& state)
 {
@@ -421,6 +505,9 @@ void registerAll()
             ms(benchmark::RegisterBenchmark(("BM_SelectRow" + suffix).c_str(), BM_SelectRow)->Args({workload, tab}));
         ms(benchmark::RegisterBenchmark(("BM_RemoveOne" + suffix).c_str(), BM_RemoveOne)->Arg(workload)->Iterations(5));
         ms(benchmark::RegisterBenchmark(("BM_Report" + suffix).c_str(), BM_Report)->Arg(workload));
+        ms(benchmark::RegisterBenchmark(("BM_ReportSourceDocument" + suffix).c_str(), BM_ReportSourceDocument)->Arg(workload));
+        ms(benchmark::RegisterBenchmark(("BM_ReportXsltAlone" + suffix).c_str(), BM_ReportXsltAlone)->Arg(workload));
+        ms(benchmark::RegisterBenchmark(("BM_ReportWriteFile" + suffix).c_str(), BM_ReportWriteFile)->Arg(workload));
         ms(benchmark::RegisterBenchmark(("BM_NextComponent" + suffix).c_str(), BM_NextComponent)->Arg(workload));
         ms(benchmark::RegisterBenchmark(("BM_TabSwitch" + suffix).c_str(), BM_TabSwitch)->Arg(workload));
         ms(benchmark::RegisterBenchmark(("BM_Pass" + suffix).c_str(), BM_Pass)->Arg(workload));

@@ -298,18 +298,33 @@ void HtmlReport::transform()
     if (xsltSaveResultToString(&serialised, &serialisedLength, resultDocument.get(), stylesheet.get()) != 0)
         throw ReportFailure("Failed to load result document.");
     XmlCharHandle serialisedText(serialised);
-    const std::string html = serialisedText
+    std::string html = serialisedText
         ? std::string(reinterpret_cast<const char*>(serialisedText.get()), static_cast<std::size_t>(serialisedLength))
         : std::string();
+    serialisedText.reset();
     const xmlChar* encoding = nullptr;
     XSLT_GET_IMPORT_PTR(encoding, stylesheet.get(), encoding);
-    resultText_ = decodeResult(html, encoding);
+    resultEncoding_ = encoding ? reinterpret_cast<const char*>(encoding) : "";
+    resultBytes_ = std::move(html);
+    resultText_.clear();
+    resultDecoded_ = false;
 
     // Only now is there a file to name: a report that could not be written leaves outputPath
     // empty, so Save Report offers no dialog for it.
     platform::FileError fileError;
-    std::u16string written = platform::createPrivateTempFile(u"vtl", u".html", html, fileError);
+    std::u16string written = platform::createPrivateTempFile(u"vtl", u".html", resultBytes_, fileError);
     if (written.empty())
         throw ComError(E_FAIL_CODE, "Could not create a temporary file for the report. " + fileError.messageUtf8());
     outputPath_ = std::move(written);
+}
+
+const std::u16string& HtmlReport::resultText() const
+{
+    if (!resultDecoded_) {
+        resultText_ = decodeResult(resultBytes_, resultEncoding_.empty()
+                                                     ? nullptr
+                                                     : reinterpret_cast<const xmlChar*>(resultEncoding_.c_str()));
+        resultDecoded_ = true;
+    }
+    return resultText_;
 }

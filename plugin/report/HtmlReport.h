@@ -29,7 +29,8 @@ public:
     bool succeeded() const { return succeeded_; }
     const std::u16string& sourceXml() const { return sourceXml_; }
     const std::u16string& templateXml() const { return templateXml_; }
-    const std::u16string& resultText() const { return resultText_; }
+    // The report's text, decoded from the file's bytes when first asked for.
+    const std::u16string& resultText() const;
     const std::u16string& outputPath() const { return outputPath_; }
 
     // Where the installed template lives; empty when there is no public documents folder.
@@ -43,7 +44,10 @@ private:
     bool hideNotFound_;
     ReportUserInterface& ui_;
     std::u16string templatePath_;
-    std::u16string resultText_;
+    std::string resultBytes_;
+    std::string resultEncoding_;  // empty: UTF-8
+    mutable std::u16string resultText_;
+    mutable bool resultDecoded_ = false;
     std::u16string sourceXml_;
     std::u16string templateXml_;
     std::u16string outputPath_;
