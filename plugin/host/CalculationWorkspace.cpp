@@ -37,6 +37,19 @@ ComponentList readComponents()
     return components;
 }
 
+// The texts of the assay list's row for an assay; `number` is its "№".
+AssayListRow assayListRow(int32_t id, const AssayRecord& record, int number)
+{
+    AssayListRow row;
+    row.assayId = id;
+    row.number = platform::format(u"%d", {number});
+    row.fileName = platform::fileNamePart(record.fileName);
+    row.sample = record.sample;
+    row.mixture = record.mixture;
+    row.type = resources::resourceModule().loadString(record.isCalibration ? calibrationTypeString : analysisTypeString);
+    return row;
+}
+
 } // namespace
 
 void CalculationWorkspace::addFromHost()
@@ -105,9 +118,13 @@ void CalculationWorkspace::removeAssays()
     for (int row : selected)
         assays_.erase(view_->assayRowUserData(row));
 
+    // The list is refilled in one step: one notification of the view for all the rows.
     view_->deleteAllAssayRows();
+    std::vector<AssayListRow> rows;
+    rows.reserve(assays_.size());
     for (const auto& [id, record] : assays_)
-        appendRow(id, record);
+        rows.push_back(assayListRow(id, record, static_cast<int>(rows.size()) + 1));
+    view_->appendAssayRows(rows);
     emptyPerAssayTabs();
     recalculate();
 }
@@ -150,14 +167,7 @@ void CalculationWorkspace::appendRow(int32_t id, const AssayRecord& record)
 {
     if (!view_)
         return;
-    AssayListRow row;
-    row.assayId = id;
-    row.number = platform::format(u"%d", {view_->assayRowCount() + 1});
-    row.fileName = platform::fileNamePart(record.fileName);
-    row.sample = record.sample;
-    row.mixture = record.mixture;
-    row.type = resources::resourceModule().loadString(record.isCalibration ? calibrationTypeString : analysisTypeString);
-    view_->appendAssayRow(row);
+    view_->appendAssayRow(assayListRow(id, record, view_->assayRowCount() + 1));
 }
 
 void CalculationWorkspace::emptyPerAssayTabs()

@@ -31,6 +31,13 @@ public:
     virtual int assayRowCount() const = 0;
     // Appends a row with these texts and the id in its userData; returns its index.
     virtual int appendAssayRow(const AssayListRow& row) = 0;
+    // Appends these rows in order, as appendAssayRow() does one; a view that can takes them in
+    // one step.
+    virtual void appendAssayRows(const std::vector<AssayListRow>& rows)
+    {
+        for (const AssayListRow& row : rows)
+            appendAssayRow(row);
+    }
     virtual void deleteAllAssayRows() = 0;
     // The selected rows, from the top.
     virtual std::vector<int> selectedAssayRows() const = 0;
@@ -58,7 +65,8 @@ public:
 
     // The list box of the messages tab (the log itself is theMessageLog()).
     virtual void emptyMessagesList() = 0;
-    virtual void fillMessagesList(const std::vector<std::u16string>& lines) = 0;
+    // The list takes the lines over; a caller hands a temporary in without a copy.
+    virtual void fillMessagesList(std::vector<std::u16string> lines) = 0;
 
     // A modal message box with the error icon, owned by the main window.
     virtual void showErrorBox(const std::u16string& text) = 0;

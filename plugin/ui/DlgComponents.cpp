@@ -16,7 +16,6 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 
-#include <QTableWidgetItem>
 
 #include <algorithm>
 #include <cerrno>
@@ -432,8 +431,7 @@ bool DlgComponents::refuseName(int row, int column, const std::u16string& typed)
     const std::optional<char32_t> refused = refusedNameCharacter(typed);
     if (!refused || !isSeparatorOrControl(*refused))
         return false;
-    const QTableWidgetItem* header = grid_->horizontalHeaderItem(column);
-    const QString title = header ? header->text() : QString();
+    const QString title = grid_->columnTitle(column);
     const QString text = QStringLiteral("Ячейка «") + title + formatted(u"» в строке %d не изменена: символ ", {row + 1}) +
                          describeCharacter(*refused) + QStringLiteral(" нельзя записать в файл таблицы компонентов (") +
                          refusalReason(*refused) + QStringLiteral(").");

@@ -6,8 +6,6 @@
 #include "ui/UiText.h"
 #include "ui/controls/CGridCtrl.h"
 
-#include <QTableWidgetItem>
-
 namespace ui {
 
 namespace {
@@ -17,8 +15,7 @@ constexpr int kRefTime2Column = 5;
 
 void retitle(controls::CGridCtrl& list, int column, int stringId)
 {
-    if (QTableWidgetItem* title = list.horizontalHeaderItem(column))
-        title->setText(toQString(resources::resourceModule().loadString(stringId)));
+    list.setColumnTitle(column, toQString(resources::resourceModule().loadString(stringId)));
 }
 
 } // namespace

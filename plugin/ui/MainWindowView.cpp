@@ -40,6 +40,23 @@ int MainWindowView::appendAssayRow(const host::AssayListRow& row)
     return index;
 }
 
+void MainWindowView::appendAssayRows(const std::vector<host::AssayListRow>& rows)
+{
+    controls::CGridCtrl* list = window_.assayList();
+    if (!list || rows.empty())
+        return;
+    std::vector<QStringList> texts;
+    texts.reserve(rows.size());
+    for (const host::AssayListRow& row : rows)
+        texts.push_back({toQString(row.number), toQString(row.fileName), toQString(row.sample), toQString(row.mixture),
+                         toQString(row.type)});
+    const int first = list->rowCount();
+    list->appendRows(texts);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (controls::GridRowData* data = list->rowData(first + static_cast<int>(i)))
+            data->userData = rows[i].assayId;
+}
+
 void MainWindowView::deleteAllAssayRows()
 {
     if (controls::CGridCtrl* list = window_.assayList())
@@ -130,10 +147,10 @@ void MainWindowView::emptyMessagesList()
         tab->emptyList();
 }
 
-void MainWindowView::fillMessagesList(const std::vector<std::u16string>& lines)
+void MainWindowView::fillMessagesList(std::vector<std::u16string> lines)
 {
     if (MessagesTab* tab = window_.messagesTab())
-        tab->showLines(lines);
+        tab->showLines(std::move(lines));
 }
 
 void MainWindowView::showErrorBox(const std::u16string& text)

@@ -17,6 +17,7 @@ public:
 
     int assayRowCount() const override;
     int appendAssayRow(const host::AssayListRow& row) override;
+    void appendAssayRows(const std::vector<host::AssayListRow>& rows) override;
     void deleteAllAssayRows() override;
     std::vector<int> selectedAssayRows() const override;
     int32_t assayRowUserData(int row) const override;
@@ -34,7 +35,7 @@ public:
     void showQuantitation(const std::vector<QuantitationRow>& rows) override;
 
     void emptyMessagesList() override;
-    void fillMessagesList(const std::vector<std::u16string>& lines) override;
+    void fillMessagesList(std::vector<std::u16string> lines) override;
 
     void showErrorBox(const std::u16string& text) override;
 

@@ -1,18 +1,41 @@
 #include "ui/MessagesTab.h"
 
-#include "ui/UiText.h"
+#include "resources/ResourceModule.h"
+#include "ui/MessageLinesModel.h"
 
-#include <QListWidget>
+#include <QListView>
 
 namespace ui {
 
-MessagesTab::MessagesTab(QWidget* parent) : TemplatePage(kTemplateId, parent)
+namespace {
+
+namespace cs = resources::controlStyle;
+
+// The list box of the page is a view over a model of lines rather than a list of items: a pass
+// with tens of thousands of warnings then swaps its lines in one step.
+QWidget* makeLinesList(const resources::DialogControl& control, QWidget* parent)
 {
-    setTheMessageLog(&log_);
+    if (control.kind != resources::ControlKind::ListBox || control.id != MessagesTab::kList)
+        return nullptr;
+    auto* view = new QListView(parent);
+    view->setVerticalScrollBarPolicy((control.style & cs::VScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    view->setHorizontalScrollBarPolicy((control.style & cs::HScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Every line is one line of the same font: the list lays out tens of thousands of them
     // without measuring each.
-    if (QListWidget* lines = list())
-        lines->setUniformItemSizes(true);
+    view->setUniformItemSizes(true);
+    view->setLayoutMode(QListView::SinglePass);
+    return view;
+}
+
+} // namespace
+
+MessagesTab::MessagesTab(QWidget* parent) : TemplatePage(kTemplateId, parent, &makeLinesList)
+{
+    setTheMessageLog(&log_);
+    lines_ = new MessageLinesModel(this);
+    if (QListView* view = list())
+        view->setModel(lines_);
 }
 
 MessagesTab::~MessagesTab()
@@ -22,10 +45,12 @@ MessagesTab::~MessagesTab()
         setTheMessageLog(nullptr);
 }
 
-QListWidget* MessagesTab::list() const
+QListView* MessagesTab::list() const
 {
-    return findControlAs<QListWidget>(this, kList);
+    return findControlAs<QListView>(this, kList);
 }
+
+const std::vector<std::u16string>& MessagesTab::shownLines() const { return lines_->lines(); }
 
 void MessagesTab::clear()
 {
@@ -35,24 +60,8 @@ void MessagesTab::clear()
 
 void MessagesTab::showMessages() { showLines(log_.displayLines()); }
 
-void MessagesTab::emptyList()
-{
-    if (QListWidget* lines = list())
-        lines->clear();
-}
+void MessagesTab::emptyList() { lines_->clear(); }
 
-void MessagesTab::showLines(const std::vector<std::u16string>& lines)
-{
-    QListWidget* box = list();
-    if (!box)
-        return;
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::u16string& line : lines)
-        texts.push_back(toQString(line));
-    box->clear();
-    // One insertion for all lines, not one per line.
-    box->addItems(texts);
-}
+void MessagesTab::showLines(std::vector<std::u16string> lines) { lines_->setLines(std::move(lines)); }
 
 } // namespace ui

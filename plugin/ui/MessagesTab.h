@@ -4,9 +4,14 @@
 #include "engine/MessageLog.h"
 #include "ui/TemplatePage.h"
 
-class QListWidget;
+#include <string>
+#include <vector>
+
+class QListView;
 
 namespace ui {
+
+class MessageLinesModel;
 
 class MessagesTab : public TemplatePage {
 public:
@@ -26,12 +31,16 @@ public:
     void showMessages();
     // The list box alone: emptied, or refilled with these lines in order (it does not sort).
     void emptyList();
-    void showLines(const std::vector<std::u16string>& lines);
+    void showLines(std::vector<std::u16string> lines);
 
-    QListWidget* list() const;
+    // The list box: a list view over the lines it shows.
+    QListView* list() const;
+    // The lines the list box shows, in order.
+    const std::vector<std::u16string>& shownLines() const;
 
 private:
     MessageLog log_;
+    MessageLinesModel* lines_ = nullptr;  // owned by this page
 };
 
 } // namespace ui

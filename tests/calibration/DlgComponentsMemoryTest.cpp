@@ -1,5 +1,6 @@
-// The components dialog when the grid cannot make a row's record (no memory): the grid takes the
-// row away again, and the dialog keeps its table matching the rows shown and tells the analyst once.
+// The components dialog when the grid cannot make a row (no memory for its texts and record): the
+// row never appears, and the dialog keeps its table matching the rows shown and tells the analyst
+// once.
 // This program replaces operator new (FailingAllocation.cpp), so it stands apart from the other
 // dialog tests.
 #include "ComponentTableFolder.h"
@@ -12,7 +13,7 @@
 #include "ui/DlgComponents.h"
 #include "ui/controls/CGridCtrl.h"
 
-#include <QHeaderView>
+#include <QAbstractItemModel>
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -26,17 +27,18 @@ namespace {
 
 const QString kCommandFailed = QStringLiteral("Не удалось изменить таблицу компонентов.");
 
-// Makes the next allocation fail at the moment the grid learns of a new row. The hidden vertical
-// header hears of the insertion before the grid's own handler (it was connected to the model
-// first), and nothing allocates between its count signal and that handler, whose first
-// allocation is the rows' records. fired() tells whether the failure really struck.
+// Makes the next allocation fail at the moment the grid starts to make a new row. Every fill of
+// the dialog's grid empties it first; the test hears of that emptying last of all the model's
+// listeners, and the next allocation after it is the storage of the first new row (its texts and
+// its record are made together, before the view hears of the row). fired() tells whether the
+// failure really struck.
 class RecordFailure {
 public:
     explicit RecordFailure(controls::CGridCtrl& grid)
     {
-        connection_ = QObject::connect(grid.verticalHeader(), &QHeaderView::sectionCountChanged,
-                                       [this](int before, int after) {
-                                           if (armed_ && after > before) {
+        connection_ = QObject::connect(grid.model(), &QAbstractItemModel::rowsRemoved,
+                                       [this](const QModelIndex&, int, int) {
+                                           if (armed_) {
                                                armed_ = false;
                                                failing_allocation::failAfter(0);
                                            }

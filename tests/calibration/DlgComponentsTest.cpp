@@ -205,7 +205,7 @@ TEST_F(ComponentsDialog, ColumnsFollowTheSettings)
                                   "Время выхода (канал 2)", "Канал 2 окно, %", "Осн. канал"};
         const int widths[] = {30, 110, 110, 140, 110, 140, 110, 70};
         for (int c = 0; c < 8; ++c) {
-            EXPECT_EQ(grid->horizontalHeaderItem(c)->text(), titles[c]);
+            EXPECT_EQ(grid->columnTitle(c), titles[c]);
             EXPECT_EQ(grid->columnWidth(c), widths[c]);
         }
         const QStringList row {"1", "Бензол", "Bz", "1.500", "5.00", "2.000", "4.50", "2"};
@@ -218,9 +218,9 @@ TEST_F(ComponentsDialog, ColumnsFollowTheSettings)
     auto dialog = open();
     const controls::CGridCtrl* grid = dialog->grid();
     ASSERT_EQ(grid->columnCount(), 9);
-    EXPECT_EQ(grid->horizontalHeaderItem(4)->text(), "Канал 1 окно, мин");
-    EXPECT_EQ(grid->horizontalHeaderItem(6)->text(), "Канал 2 окно, мин");
-    EXPECT_EQ(grid->horizontalHeaderItem(8)->text(), "Откл. %");
+    EXPECT_EQ(grid->columnTitle(4), "Канал 1 окно, мин");
+    EXPECT_EQ(grid->columnTitle(6), "Канал 2 окно, мин");
+    EXPECT_EQ(grid->columnTitle(8), "Откл. %");
     EXPECT_EQ(grid->columnWidth(8), 60);
     EXPECT_EQ(cell(*dialog, 0, 4), "5.00") << "the unit changes the titles, not the numbers";
     EXPECT_EQ(cell(*dialog, 0, 8), "12.50");

@@ -112,7 +112,7 @@ TEST(GradTab, PageIsSetUpBeforeAnyPass)
     const QStringList titles {"№", "Концентрация, мг/дм3", "Ср. площадь", "Измерений"};
     const int widths[] = {30, 130, 110, 80};
     for (int c = 0; c < 4; ++c) {
-        EXPECT_EQ(list->horizontalHeaderItem(c)->text(), titles[c]);
+        EXPECT_EQ(list->columnTitle(c), titles[c]);
         EXPECT_EQ(list->columnWidth(c), widths[c]);
         EXPECT_EQ(list->columnAlignment(c), Qt::AlignLeft);
     }

@@ -537,7 +537,7 @@ TEST_F(GridTest, RowRecordsFollowTheirRowsAndGoWithThem)
     EXPECT_EQ(grid->insertRowAt(1), 1);
     EXPECT_EQ(grid->rowData(1)->userData, 0);
     EXPECT_EQ(grid->rowData(2)->userData, 101);
-    grid->removeRow(1);   // rows removed behind the grid's back stay in step as well
+    grid->model()->removeRows(1, 1);   // rows removed through the model take their records with them
     EXPECT_EQ(grid->rowData(1)->userData, 101);
     EXPECT_EQ(grid->insertRowAt(99), -1);
 
@@ -589,7 +589,7 @@ TEST_F(GridTest, RowsAppendedInOneStepGetRecordsTextsAndClicks)
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, last.center());
     ASSERT_EQ(listener.selChanges.size(), 1u);
     EXPECT_EQ(listener.selChanges.front().first, 31);
-    EXPECT_EQ(grid->item(31, 0)->text(), QStringLiteral("Этанол"));
+    EXPECT_EQ(grid->cellText(31, 0), QStringLiteral("Этанол"));
 }
 
 TEST_F(GridTest, RowsShowTheirColoursAndSelectedRowsTheHighlight)
@@ -623,10 +623,52 @@ TEST_F(GridTest, ColumnTitlesFromTheStringResources)
 {
     const int column = grid->insertColumnFromResource(1, 109, 80);
     EXPECT_EQ(column, 1);
-    EXPECT_EQ(grid->horizontalHeaderItem(1)->text(),
+    EXPECT_EQ(grid->columnTitle(1),
               QString::fromStdU16String(resources::resourceModule().loadString(109)));
-    EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), QStringLiteral("Компоненты"));
+    EXPECT_EQ(grid->columnTitle(1), QStringLiteral("Компоненты"));
     EXPECT_EQ(grid->columnAlignment(1), Qt::AlignLeft);
     EXPECT_EQ(grid->columnWidth(1), 80);
     EXPECT_EQ(grid->columnAlignment(2), Qt::AlignRight);
+}
+
+TEST_F(GridTest, SortingMovesTheFocusWithItsRowAndARefillDropsSelectionButKeepsColumns)
+{
+    QHeaderView* header = grid->horizontalHeader();
+    grid->setCurrentCell(5, 1);
+    ASSERT_EQ(grid->currentRow(), 5);
+    listener.selChanges.clear();
+    listener.sortAnswer = SortText;
+    const int x = header->sectionViewportPosition(2) + header->sectionSize(2) / 2;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    // As text: 0, 1, 10 .. 19, 2, 20 .. 29, 3, 4, 5, ...: the row "5" is now row 25.
+    ASSERT_EQ(grid->cellText(25, 2), QStringLiteral("5"));
+    EXPECT_EQ(grid->currentRow(), 25);
+    EXPECT_EQ(grid->currentIndex().column(), 1);
+    EXPECT_TRUE(grid->selectionModel()->isRowSelected(25, {}));
+    EXPECT_EQ(grid->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(grid->rowData(25)->userData, 105);
+    EXPECT_TRUE(listener.selChanges.empty()) << "a sort selects nothing new";
+
+    // A refill in one step: the old rows go with their selection and focus, the new ones come
+    // unselected, and the columns keep their titles, widths and alignments.
+    const std::vector<int> widthsBefore = {grid->columnWidth(0), grid->columnWidth(1), grid->columnWidth(2)};
+    grid->deleteAllRows();
+    grid->appendRows({{QStringLiteral("Метанол"), QStringLiteral("1.500"), QStringLiteral("1")},
+                      {QStringLiteral("Этанол"), QStringLiteral("2.500"), QStringLiteral("2")}});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->rowCount(), 2);
+    EXPECT_FALSE(grid->selectionModel()->hasSelection());
+    EXPECT_EQ(grid->currentRow(), -1);
+    EXPECT_TRUE(listener.selChanges.empty());
+    EXPECT_EQ((std::vector<int>{grid->columnWidth(0), grid->columnWidth(1), grid->columnWidth(2)}), widthsBefore);
+    EXPECT_EQ(grid->columnTitle(1), QStringLiteral("Площадь"));
+    EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(),
+              Qt::AlignRight | Qt::AlignVCenter);
+    EXPECT_EQ(grid->columnAlignment(2), Qt::AlignHCenter);
+    EXPECT_EQ(grid->rowData(1)->userData, 0);
+    EXPECT_EQ(grid->cellText(1, 0), QStringLiteral("Этанол"));
+    // A click on a new row is a new selection, announced once.
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCentre(1, 0));
+    ASSERT_EQ(listener.selChanges.size(), 1u);
+    EXPECT_EQ(listener.selChanges[0].first, 1);
 }

@@ -86,7 +86,7 @@ public:
     }
     void showQuantitation(const std::vector<QuantitationRow>& list) override { quantitation = list; }
     void emptyMessagesList() override { messages.clear(); }
-    void fillMessagesList(const std::vector<std::u16string>& lines) override
+    void fillMessagesList(std::vector<std::u16string> lines) override
     {
         messages.insert(messages.end(), lines.begin(), lines.end());
     }

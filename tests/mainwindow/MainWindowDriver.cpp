@@ -5,9 +5,9 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QListWidget>
+#include <QListView>
 #include <QTabBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -20,9 +20,9 @@ QWidget* control(const QWidget* parent, int id)
     return parent ? parent->findChild<QWidget*>(QString::number(id), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
-QTableWidget* list(const QWidget* parent, int id)
+QTableView* list(const QWidget* parent, int id)
 {
-    return parent ? parent->findChild<QTableWidget*>(QString::number(id)) : nullptr;
+    return parent ? parent->findChild<QTableView*>(QString::number(id)) : nullptr;
 }
 
 QWidget* tabControl(const QDialog* window) { return control(window, 1012); }
@@ -34,52 +34,58 @@ QWidget* page(const QDialog* window, int templateId)
                 : nullptr;
 }
 
-QListWidget* messages(const QDialog* window)
+QListView* messages(const QDialog* window)
 {
     QWidget* messagesPage = page(window, 136);
-    return messagesPage ? messagesPage->findChild<QListWidget*>(QStringLiteral("1027")) : nullptr;
+    return messagesPage ? messagesPage->findChild<QListView*>(QStringLiteral("1027")) : nullptr;
 }
 
-QTableWidget* assayList(const QDialog* window) { return qobject_cast<QTableWidget*>(control(window, 1010)); }
+QTableView* assayList(const QDialog* window) { return qobject_cast<QTableView*>(control(window, 1010)); }
 
-QStringList column(const QTableWidget* grid, int c)
+QString cellText(const QTableView* grid, int r, int c)
+{
+    return grid ? grid->model()->index(r, c).data().toString() : QString();
+}
+
+QStringList column(const QTableView* grid, int c)
 {
     QStringList texts;
-    for (int r = 0; grid && r < grid->rowCount(); ++r)
-        texts << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
+    for (int r = 0; grid && r < grid->model()->rowCount(); ++r)
+        texts << cellText(grid, r, c);
     return texts;
 }
 
-QStringList row(const QTableWidget* grid, int r)
+QStringList row(const QTableView* grid, int r)
 {
     QStringList texts;
-    for (int c = 0; grid && c < grid->columnCount(); ++c)
-        texts << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
+    for (int c = 0; grid && c < grid->model()->columnCount(); ++c)
+        texts << cellText(grid, r, c);
     return texts;
 }
 
-QStringList titles(const QTableWidget* grid)
+QStringList titles(const QTableView* grid)
 {
     QStringList texts;
-    for (int c = 0; grid && c < grid->columnCount(); ++c)
-        texts << grid->horizontalHeaderItem(c)->text();
+    for (int c = 0; grid && c < grid->model()->columnCount(); ++c)
+        texts << grid->model()->headerData(c, Qt::Horizontal).toString();
     return texts;
 }
 
-QStringList lines(const QListWidget* list)
+QStringList lines(const QListView* list)
 {
     QStringList texts;
-    for (int i = 0; list && i < list->count(); ++i)
-        texts << list->item(i)->text();
+    const QAbstractItemModel* model = list ? list->model() : nullptr;
+    for (int i = 0; model && i < model->rowCount(); ++i)
+        texts << model->index(i, 0).data().toString();
     return texts;
 }
 
-QStringList selectedRows(const QTableWidget* grid)
+QStringList selectedRows(const QTableView* grid)
 {
     QStringList numbers;
-    for (int r = 0; grid && r < grid->rowCount(); ++r)
+    for (int r = 0; grid && r < grid->model()->rowCount(); ++r)
         if (grid->selectionModel()->isRowSelected(r, QModelIndex()))
-            numbers << grid->item(r, 0)->text();
+            numbers << cellText(grid, r, 0);
     return numbers;
 }
 
@@ -89,9 +95,9 @@ void click(QWidget* parent, int buttonId)
         button->click();
 }
 
-void clickRow(QTableWidget* grid, int r, Qt::KeyboardModifiers keys)
+void clickRow(QTableView* grid, int r, Qt::KeyboardModifiers keys)
 {
-    grid->scrollToItem(grid->item(r, 0));
+    grid->scrollTo(grid->model()->index(r, 0));
     const QRect cell = grid->visualRect(grid->model()->index(r, 1));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, keys, cell.center());
 }

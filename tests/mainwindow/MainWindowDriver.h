@@ -7,28 +7,30 @@
 #include <functional>
 
 class QDialog;
-class QListWidget;
-class QTableWidget;
+class QListView;
 class QWidget;
+
+class QTableView;
 
 namespace driver {
 
 QWidget* control(const QWidget* parent, int id);          // direct child with this id
-QTableWidget* list(const QWidget* parent, int id);        // a grid, searched below `parent`
+QTableView* list(const QWidget* parent, int id);  // a grid, searched below `parent`
 QWidget* tabControl(const QDialog* window);
 QWidget* page(const QDialog* window, int templateId);     // "page115", ...
-QListWidget* messages(const QDialog* window);
-QTableWidget* assayList(const QDialog* window);
+QListView* messages(const QDialog* window);
+QTableView* assayList(const QDialog* window);
 
-QStringList column(const QTableWidget* grid, int column);
-QStringList row(const QTableWidget* grid, int row);
-QStringList titles(const QTableWidget* grid);
-QStringList lines(const QListWidget* list);
-QStringList selectedRows(const QTableWidget* grid);  // "№" of every selected row
+QStringList column(const QTableView* grid, int column);
+QStringList row(const QTableView* grid, int row);
+QStringList titles(const QTableView* grid);
+QStringList lines(const QListView* list);
+QString cellText(const QTableView* grid, int row, int column);
+QStringList selectedRows(const QTableView* grid);  // "№" of every selected row
 
 void click(QWidget* parent, int buttonId);
 // A click on a row of the grid, with the keys held.
-void clickRow(QTableWidget* grid, int row, Qt::KeyboardModifiers keys = Qt::NoModifier);
+void clickRow(QTableView* grid, int row, Qt::KeyboardModifiers keys = Qt::NoModifier);
 void selectTab(const QDialog* window, int index);
 
 // Runs `answer` on the next modal dialog as soon as it is open (the command that opens it blocks

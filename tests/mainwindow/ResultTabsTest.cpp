@@ -9,30 +9,30 @@
 #include "ui/controls/CGridCtrl.h"
 
 #include <QCoreApplication>
-#include <QListWidget>
+#include <QListView>
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
 
-QStringList rowTexts(const QTableWidget* grid, int row)
+QStringList rowTexts(const controls::CGridCtrl* grid, int row)
 {
     QStringList texts;
     for (int c = 0; c < grid->columnCount(); ++c)
-        texts << (grid->item(row, c) ? grid->item(row, c)->text() : QString());
+        texts << grid->cellText(row, c);
     return texts;
 }
 
-QStringList titles(const QTableWidget* grid)
+QStringList titles(const controls::CGridCtrl* grid)
 {
     QStringList texts;
     for (int c = 0; c < grid->columnCount(); ++c)
-        texts << grid->horizontalHeaderItem(c)->text();
+        texts << grid->columnTitle(c);
     return texts;
 }
 
-QStringList widths(const QTableWidget* grid)
+QStringList widths(const controls::CGridCtrl* grid)
 {
     QStringList texts;
     for (int c = 0; c < grid->columnCount(); ++c)
@@ -157,32 +157,47 @@ TEST(CalculationTab, StatusAndConcentrationForEachCase)
     EXPECT_EQ(list->rowCount(), 0);
 }
 
+// The lines a list view shows, read through its model as the view does.
+QStringList shownLines(const QListView* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+        texts << list->model()->index(i, 0).data().toString();
+    return texts;
+}
+
 TEST(MessagesTab, OwnsTheOneLogAndListsItNumbered)
 {
     EXPECT_EQ(theMessageLog(), nullptr);
     auto tab = std::make_unique<ui::MessagesTab>(nullptr);
     ASSERT_EQ(theMessageLog(), &tab->log());
-    QListWidget* list = tab->list();
+    QListView* list = tab->list();
     ASSERT_NE(list, nullptr);
-    EXPECT_FALSE(list->isSortingEnabled());
+    ASSERT_NE(list->model(), nullptr);
+    EXPECT_EQ(list->editTriggers(), QAbstractItemView::NoEditTriggers);
 
     tab->showMessages();
-    ASSERT_EQ(list->count(), 1);
-    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Сообщений нет!"));
+    EXPECT_EQ(shownLines(list), QStringList {QStringLiteral("Сообщений нет!")});
 
     theMessageLog()->addError(u"Ошибка %d", 1);
     theMessageLog()->addError(u"Ошибка %d", 2);
     theMessageLog()->addWarning(u"\"%s\": внимание", u"Я");
     tab->showMessages();
-    QStringList shown;
-    for (int i = 0; i < list->count(); ++i)
-        shown << list->item(i)->text();
-    EXPECT_EQ(shown, (QStringList {QStringLiteral("Ошибки:"), QStringLiteral("    1. Ошибка 1"),
-                                  QStringLiteral("    2. Ошибка 2"), QStringLiteral("Предупреждения:"),
-                                  QStringLiteral("    3. \"Я\": внимание")}));
+    EXPECT_EQ(shownLines(list), (QStringList {QStringLiteral("Ошибки:"), QStringLiteral("    1. Ошибка 1"),
+                                             QStringLiteral("    2. Ошибка 2"), QStringLiteral("Предупреждения:"),
+                                             QStringLiteral("    3. \"Я\": внимание")}));
+
+    // A refill replaces the lines and drops the selection the old ones had, as a refilled list
+    // box does; the lines show in the order given, unsorted.
+    list->setCurrentIndex(list->model()->index(2, 0));
+    ASSERT_TRUE(list->selectionModel()->hasSelection());
+    tab->showLines({u"б", u"а"});
+    EXPECT_EQ(shownLines(list), (QStringList {QStringLiteral("б"), QStringLiteral("а")}));
+    EXPECT_FALSE(list->selectionModel()->hasSelection());
+    EXPECT_FALSE(list->currentIndex().isValid());
 
     tab->clear();
-    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(list->model()->rowCount(), 0);
     EXPECT_TRUE(tab->log().empty());
 
     tab.reset();
@@ -197,27 +212,37 @@ TEST(MessagesTab, FiftyThousandLinesStillShowTheFirstAndTheLast)
     tab->resize(600, 300);
     tab->show();
     tab->showMessages();
-    QListWidget* list = tab->list();
-    ASSERT_EQ(list->count(), 50001);
+    QListView* list = tab->list();
+    ASSERT_EQ(list->model()->rowCount(), 50001);
     QCoreApplication::processEvents();
 
     const QModelIndex top = list->indexAt(QPoint(4, 4));
     ASSERT_TRUE(top.isValid());
     EXPECT_EQ(top.row(), 0);
     EXPECT_EQ(top.data().toString(), QStringLiteral("Предупреждения:"));
-    EXPECT_EQ(list->item(1)->text(), QStringLiteral("    1. Сообщение 1"));
+    EXPECT_EQ(list->model()->index(1, 0).data().toString(), QStringLiteral("    1. Сообщение 1"));
 
     list->scrollToBottom();
     QCoreApplication::processEvents();
-    const QRect lastRect = list->visualItemRect(list->item(50000));
+    const QModelIndex last = list->model()->index(50000, 0);
+    const QRect lastRect = list->visualRect(last);
     EXPECT_TRUE(list->viewport()->rect().contains(lastRect)) << "the last line is not in view";
     const QModelIndex bottom = list->indexAt(lastRect.center());
     ASSERT_TRUE(bottom.isValid());
     EXPECT_EQ(bottom.row(), 50000);
     EXPECT_EQ(bottom.data().toString(), QStringLiteral("    50000. Сообщение 50000"));
     // Every line has the height of one line of text, the last as well as the first.
-    EXPECT_EQ(lastRect.height(), list->visualItemRect(list->item(0)).height());
+    list->scrollToTop();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lastRect.height(), list->visualRect(list->model()->index(0, 0)).height());
     EXPECT_LE(lastRect.height(), 3 * list->fontMetrics().height());
+    EXPECT_GE(lastRect.height(), list->fontMetrics().height());
+
+    // A second pass with fewer lines replaces them all: nothing of the first stays behind.
+    tab->showLines({u"Сообщений нет!"});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shownLines(list), QStringList {QStringLiteral("Сообщений нет!")});
+    EXPECT_EQ(list->indexAt(QPoint(4, 4)).row(), 0);
 }
 
 } // namespace

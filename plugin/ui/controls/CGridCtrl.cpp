@@ -3,6 +3,7 @@
 #include "ui/controls/CGridCtrlEditCell.h"
 #include "ui/controls/GridHeaderView.h"
 #include "ui/controls/GridItemDelegate.h"
+#include "ui/controls/GridModel.h"
 #include "ui/controls/GridSortCompare.h"
 #include "platform/Format.h"
 #include "resources/ResourceModule.h"
@@ -22,8 +23,10 @@
 
 namespace controls {
 
-CGridCtrl::CGridCtrl(QWidget* parent, int controlId) : QTableWidget(parent), controlId_(controlId)
+CGridCtrl::CGridCtrl(QWidget* parent, int controlId) : QTableView(parent), controlId_(controlId)
 {
+    model_ = new GridModel(this);
+    setModel(model_);
     header_ = new GridHeaderView(this);
     setHorizontalHeader(header_);
     verticalHeader()->hide();
@@ -39,28 +42,6 @@ CGridCtrl::CGridCtrl(QWidget* parent, int controlId) : QTableWidget(parent), con
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setExtendedStyle(GridLines | FullRowSelect | InfoTip);
 
-    // The records follow the rows, however the rows come and go.
-    connect(model(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent, int first, int last) {
-        if (parent.isValid())
-            return;
-        try {
-            std::vector<std::unique_ptr<GridRowData>> fresh(std::size_t(last - first + 1));
-            rows_.insert(rows_.begin() + std::min<std::size_t>(first, rows_.size()),
-                         std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
-        } catch (const std::bad_alloc&) {
-            // No memory for the rows' records: the rows go again, so that every row keeps its own
-            // record and the insertion simply did not happen (insertRowAt answers -1).
-            undoingInsertion_ = true;
-            model()->removeRows(first, last - first + 1);
-            undoingInsertion_ = false;
-        }
-    });
-    connect(model(), &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex& parent, int first, int last) {
-        if (undoingInsertion_ || parent.isValid() || first >= int(rows_.size()))
-            return;
-        const int end = std::min(last + 1, int(rows_.size()));
-        rows_.erase(rows_.begin() + first, rows_.begin() + end);
-    });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& selected, const QItemSelection&) { onSelectionChanged(selected); });
     connect(header_, &QHeaderView::sectionClicked, this, [this](int column) { onHeaderClicked(column); });
@@ -94,36 +75,12 @@ int CGridCtrl::appendRow()
 
 int CGridCtrl::insertRowAt(int position)
 {
-    if (position < 0 || position > rowCount())
-        return -1;
-    const int before = rowCount();
-    insertRow(position);
-    if (rowCount() != before + 1 || position >= int(rows_.size()))
-        return -1;
-    rows_[position] = std::make_unique<GridRowData>();
-    return position;
+    return model_->insertEmptyRow(position) ? position : -1;
 }
 
 void CGridCtrl::appendRows(const std::vector<QStringList>& rows)
 {
-    if (rows.empty())
-        return;
-    const int first = rowCount();
-    const int columns = columnCount();
-    setRowCount(first + static_cast<int>(rows.size()));
-    {
-        const QSignalBlocker quiet(model());
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            const int row = first + static_cast<int>(r);
-            if (row < static_cast<int>(rows_.size()))
-                rows_[static_cast<std::size_t>(row)] = std::make_unique<GridRowData>();
-            const int cells = std::min(columns, static_cast<int>(rows[r].size()));
-            for (int column = 0; column < cells; ++column)
-                setItem(row, column, new QTableWidgetItem(rows[r][column]));
-        }
-    }
-    if (columns > 0)
-        emit model()->dataChanged(model()->index(first, 0), model()->index(rowCount() - 1, columns - 1));
+    model_->appendRows(rows);
 }
 
 void CGridCtrl::deleteAllRows()
@@ -131,17 +88,29 @@ void CGridCtrl::deleteAllRows()
     // An edit still open would otherwise end later on whatever row then has its index.
     if (editor_ && !editor_->finished())
         editor_->cancel();
-    for (auto& record : rows_)
-        record.reset();
-    setRowCount(0);
-    rows_.clear();
+    model_->removeAllRows();
 }
 
 GridRowData* CGridCtrl::rowData(int row) const
 {
-    if (row < 0 || row >= int(rows_.size()))
-        return nullptr;
-    return rows_[row].get();
+    return model_->rowData(row);
+}
+
+int CGridCtrl::rowCount() const { return model_->rowCount(); }
+
+int CGridCtrl::columnCount() const { return model_->columnCount(); }
+
+int CGridCtrl::currentRow() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void CGridCtrl::setCurrentCell(int row, int column)
+{
+    const QModelIndex index = model_->index(row, column);
+    if (index.isValid())
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 int CGridCtrl::insertColumnFromResource(int column, int stringId, int width)
@@ -153,25 +122,30 @@ int CGridCtrl::insertColumnFromResource(int column, int stringId, int width)
 int CGridCtrl::insertColumnTitled(int column, const QString& title, int width, Qt::Alignment alignment)
 {
     column = std::clamp(column, 0, columnCount());
-    insertColumn(column);
-    auto* item = new QTableWidgetItem(title);
-    item->setTextAlignment((alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
-    setHorizontalHeaderItem(column, item);
+    const Qt::Alignment h = alignment & Qt::AlignHorizontal_Mask;
+    Qt::Alignment normal = Qt::AlignHCenter;
+    if (h == Qt::AlignLeft || h == 0 || h == Qt::AlignLeading)
+        normal = Qt::AlignLeft;
+    else if (h == Qt::AlignRight || h == Qt::AlignTrailing)
+        normal = Qt::AlignRight;
+    model_->insertColumn(column, title, normal);
     setColumnWidth(column, std::max(0, width));
     return column;
 }
 
 Qt::Alignment CGridCtrl::columnAlignment(int column) const
 {
-    const QTableWidgetItem* item = horizontalHeaderItem(column);
-    if (!item)
-        return Qt::AlignLeft;
-    const Qt::Alignment h = Qt::Alignment(item->textAlignment()) & Qt::AlignHorizontal_Mask;
-    if (h == Qt::AlignLeft || h == 0 || h == Qt::AlignLeading)
-        return Qt::AlignLeft;
-    if (h == Qt::AlignRight || h == Qt::AlignTrailing)
-        return Qt::AlignRight;
-    return Qt::AlignHCenter;
+    return model_->columnAlignment(column);
+}
+
+QString CGridCtrl::columnTitle(int column) const
+{
+    return model_->columnTitle(column);
+}
+
+void CGridCtrl::setColumnTitle(int column, const QString& title)
+{
+    model_->setColumnTitle(column, title);
 }
 
 void CGridCtrl::clearSelection()
@@ -184,27 +158,14 @@ void CGridCtrl::clearSelection()
         sel->clearCurrentIndex();
 }
 
-QTableWidgetItem* CGridCtrl::ensureItem(int row, int column)
-{
-    QTableWidgetItem* it = item(row, column);
-    if (!it) {
-        it = new QTableWidgetItem();
-        setItem(row, column, it);
-    }
-    return it;
-}
-
 QString CGridCtrl::cellText(int row, int column) const
 {
-    const QTableWidgetItem* it = item(row, column);
-    return it ? it->text() : QString();
+    return model_->cellText(row, column);
 }
 
 void CGridCtrl::setCellText(int row, int column, const QString& text)
 {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
-        return;
-    ensureItem(row, column)->setText(text);
+    model_->setCellText(row, column, text);
 }
 
 void CGridCtrl::setCellInt(int row, int column, int value)
@@ -376,7 +337,7 @@ void CGridCtrl::scrollContentsBy(int dx, int dy)
         // The owner failed while taking the new text, or memory ran out: the edit box goes.
         dropFailedEdit();
     }
-    QTableWidget::scrollContentsBy(dx, dy);
+    QTableView::scrollContentsBy(dx, dy);
 }
 
 void CGridCtrl::dropFailedEdit() noexcept
@@ -408,7 +369,6 @@ void CGridCtrl::sortRows(int column, bool ascending)
 {
     commitOpenEdit();
     const int n = rowCount();
-    const int m = columnCount();
     std::vector<QString> keys(n);
     for (int r = 0; r < n; ++r)
         keys[r] = cellText(r, column);
@@ -428,20 +388,8 @@ void CGridCtrl::sortRows(int column, bool ascending)
     const int currentRow = sel->currentIndex().isValid() ? sel->currentIndex().row() : -1;
     const int currentColumn = sel->currentIndex().isValid() ? sel->currentIndex().column() : 0;
 
-    std::vector<std::vector<QTableWidgetItem*>> items(n, std::vector<QTableWidgetItem*>(m, nullptr));
-    for (int r = 0; r < n; ++r)
-        for (int c = 0; c < m; ++c)
-            items[r][c] = takeItem(r, c);
-    std::vector<std::unique_ptr<GridRowData>> sortedRows(n);
-    for (int i = 0; i < n; ++i) {
-        sortedRows[i] = std::move(rows_[order[i]]);
-        for (int c = 0; c < m; ++c)
-            if (items[order[i]][c])
-                setItem(i, c, items[order[i]][c]);
-    }
-    rows_ = std::move(sortedRows);
-
     quietSelection_ = true;
+    model_->reorderRows(order);
     sel->clearSelection();
     for (int i = 0; i < n; ++i) {
         if (wasSelected[order[i]])

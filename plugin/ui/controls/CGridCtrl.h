@@ -4,15 +4,17 @@
 // of single cells, notifications to the owner (with its right to refuse an edit or undo it), and
 // helpers for filling cells.
 //
-// Rows are added with appendRow() or insertRowAt() and removed all at once with deleteAllRows().
+// Rows are added with appendRow(), insertRowAt() or many at once with appendRows(), and removed
+// all at once with deleteAllRows(). The rows live in the grid's own model (texts and records
+// together), so filling a grid costs one notification of the view, however many rows it takes.
 // The grid keeps its rows in the order it shows them and sorts them itself; leave Qt's own
-// sorting (setSortingEnabled, sortItems) off.
+// sorting (setSortingEnabled) off.
 #include "ui/controls/GridListener.h"
 #include "ui/controls/GridRowData.h"
 
 #include <QPointer>
 #include <QString>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <memory>
 #include <optional>
@@ -23,8 +25,9 @@ namespace controls {
 
 class CGridCtrlEditCell;
 class GridHeaderView;
+class GridModel;
 
-class CGridCtrl : public QTableWidget {
+class CGridCtrl : public QTableView {
 public:
     // The list view's extended styles that the grid knows.
     enum ExtendedStyle : unsigned {
@@ -58,8 +61,15 @@ public:
     void appendRows(const std::vector<QStringList>& rows);
     // Frees every row's record, then removes all rows. An open editor is cancelled first.
     void deleteAllRows();
-    // The record of a row; null for a row that has none or does not exist.
+    // The record of a row; null for a row that does not exist.
     GridRowData* rowData(int row) const;
+
+    int rowCount() const;
+    int columnCount() const;
+    // The row of the focused cell, -1 when no cell has the focus.
+    int currentRow() const;
+    // Makes the cell the current one and selects its row, as a click on it does.
+    void setCurrentCell(int row, int column);
 
     // Inserts a column titled with the text of a string resource; returns its index.
     int insertColumnFromResource(int column, int stringId, int width);
@@ -67,6 +77,8 @@ public:
     int insertColumnTitled(int column, const QString& title, int width, Qt::Alignment alignment = Qt::AlignLeft);
     // The horizontal alignment of a column (left, right or centre).
     Qt::Alignment columnAlignment(int column) const;
+    QString columnTitle(int column) const;
+    void setColumnTitle(int column, const QString& title);
 
     // Removes the selected and the focused state from every selected row.
     void clearSelection();
@@ -112,7 +124,6 @@ private:
     void commitOpenEdit();
     void onScrollBarAction();
     void dropFailedEdit() noexcept;
-    QTableWidgetItem* ensureItem(int row, int column);
 
     GridListener* listener_ = nullptr;
     int controlId_ = 0;
@@ -122,9 +133,7 @@ private:
     bool sortAscending_ = true;
     int sortKind_ = 0;
     bool quietSelection_ = false;
-    // One record per row, in the rows' order; kept in step with the rows the model holds.
-    std::vector<std::unique_ptr<GridRowData>> rows_;
-    bool undoingInsertion_ = false;   // rows taken out again because their records could not be made
+    GridModel* model_ = nullptr;  // owned by the grid
     QPointer<CGridCtrlEditCell> editor_;
     GridHeaderView* header_ = nullptr;
 };
