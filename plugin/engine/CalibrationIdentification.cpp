@@ -48,7 +48,8 @@ void checkDeviation(const CalculationPass& pass, const Component& component, con
         return;
     const double d = std::fabs(area1 - area2) / ((area1 + area2) * 0.5) * 100;
     if (d > component.deviation)
-        pass.log.addWarning(deviationText(fileName, component.name, d, component.deviation));
+        pass.log.writeWarning(
+            [&](std::u16string& out) { appendDeviationText(out, fileName, component.name, d, component.deviation); });
 }
 
 IdentificationList identifyAssay(const CalculationPass& pass, const CalibrationAssay& assay)

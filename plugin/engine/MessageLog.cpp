@@ -28,14 +28,14 @@ void MessageLog::addWarning(std::u16string_view format, std::u16string_view text
     warnings_.push_back(platform::format(format, {text}));
 }
 
-void MessageLog::addWarning(std::u16string text)
+void MessageLog::addWarning(std::u16string_view text)
 {
-    warnings_.push_back(std::move(text));
+    warnings_.push_back(text);
 }
 
 void MessageLog::addInfo(std::u16string_view text)
 {
-    infos_.emplace_back(text);
+    infos_.push_back(text);
 }
 
 void MessageLog::clear()
@@ -49,8 +49,8 @@ std::vector<std::u16string> MessageLog::flattened() const
 {
     std::vector<std::u16string> lines;
     lines.reserve(errors_.size() + warnings_.size() + infos_.size());
-    auto addGroup = [&](std::u16string_view prefix, const std::vector<std::u16string>& texts) {
-        for (const auto& text : texts) {
+    auto addGroup = [&](std::u16string_view prefix, const MessageList& texts) {
+        for (std::u16string_view text : texts) {
             std::u16string& line = lines.emplace_back();
             line.reserve(prefix.size() + text.size());
             line.append(prefix).append(text);
@@ -70,11 +70,11 @@ std::vector<std::u16string> MessageLog::displayLines() const
     lines.reserve(3 + errors_.size() + warnings_.size() + infos_.size());
     int number = 0;
     // Each line is "    %d. %s" of format(), written in one piece: there may be tens of thousands.
-    auto addGroup = [&](const char16_t* header, const std::vector<std::u16string>& texts) {
+    auto addGroup = [&](const char16_t* header, const MessageList& texts) {
         if (texts.empty())
             return;
         lines.emplace_back(header);
-        for (const auto& text : texts) {
+        for (std::u16string_view text : texts) {
             char digits[16];
             const auto written = std::to_chars(digits, digits + sizeof digits, ++number);
             std::u16string& line = lines.emplace_back();

@@ -3,7 +3,10 @@
 // the order added. The log holds the latest pass only; the pipelines clear it before a pass.
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "engine/MessageList.h"
 
 class MessageLog {
 public:
@@ -11,15 +14,22 @@ public:
     void addError(std::u16string_view format, int value);
     // `format` takes the one text ("%s").
     void addWarning(std::u16string_view format, std::u16string_view text);
-    // An already formatted text; a temporary is taken over without a copy.
-    void addWarning(std::u16string text);
+    // An already formatted text.
+    void addWarning(std::u16string_view text);
+    // A warning that `write(std::u16string& out)` appends to `out`, written in place: the pass
+    // raises tens of thousands of these.
+    template <class Write>
+    void writeWarning(Write&& write)
+    {
+        warnings_.write(std::forward<Write>(write));
+    }
     // Nothing in the calculation adds information; the consumers still show it.
     void addInfo(std::u16string_view text);
     void clear();
 
-    const std::vector<std::u16string>& errors() const { return errors_; }
-    const std::vector<std::u16string>& warnings() const { return warnings_; }
-    const std::vector<std::u16string>& infos() const { return infos_; }
+    const MessageList& errors() const { return errors_; }
+    const MessageList& warnings() const { return warnings_; }
+    const MessageList& infos() const { return infos_; }
     bool empty() const { return errors_.empty() && warnings_.empty() && infos_.empty(); }
 
     // Every message with its category prefix, errors first, then warnings, then information.
@@ -29,9 +39,9 @@ public:
     std::vector<std::u16string> displayLines() const;
 
 private:
-    std::vector<std::u16string> errors_;
-    std::vector<std::u16string> warnings_;
-    std::vector<std::u16string> infos_;
+    MessageList errors_;
+    MessageList warnings_;
+    MessageList infos_;
 };
 
 // The one log of the main window (owned by its messages tab); null while no main window exists.

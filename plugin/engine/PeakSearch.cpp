@@ -141,6 +141,6 @@ int windowSearchAmong(const PeakMatches& matches, const Component& component, do
         }
     }
     if (!times.empty() && chosen == -1)
-        log.addWarning(outOfWindowText(fileName, component.name, channel));
+        log.writeWarning([&](std::u16string& out) { appendOutOfWindowText(out, fileName, component.name, channel); });
     return chosen;
 }

@@ -2,6 +2,10 @@
 
 #include "engine/MessageLog.h"
 
+#include <new>
+#include <string>
+#include <vector>
+
 TEST(MessageLog, EmptyLogShowsNoMessagesAndFlattensToNothing)
 {
     MessageLog log;
@@ -49,4 +53,54 @@ TEST(MessageLog, TheLogIsAbsentUntilRegistered)
     EXPECT_EQ(theMessageLog(), &log);
     setTheMessageLog(nullptr);
     EXPECT_EQ(theMessageLog(), nullptr);
+}
+
+// The texts of a category lie end to end in one buffer; each must come back whole and alone, empty
+// ones included, and a text whose writing fails must leave no trace in the ones that follow.
+TEST(MessageList, TextsComeBackWholeAndAFailedWriteLeavesNoTrace)
+{
+    MessageList list;
+    const std::vector<std::u16string> texts = {u"первый", u"", u"третий \"%s\"", std::u16string(5000, u'ж'), u""};
+    for (const std::u16string& text : texts)
+        list.push_back(text);
+    EXPECT_TRUE(list == texts);
+    EXPECT_EQ(list.front(), texts.front());
+    EXPECT_EQ(list.back(), u"");
+    EXPECT_EQ(std::vector<std::u16string>(list.begin(), list.end()), texts);
+    EXPECT_EQ(list.end() - list.begin(), 5);
+
+    struct WriteFailed {};
+    EXPECT_THROW(list.write([](std::u16string& out) {
+        out.append(u"half a message");
+        throw WriteFailed();
+    }),
+                 WriteFailed);
+    ASSERT_EQ(list.size(), texts.size());
+    list.write([](std::u16string& out) { out.append(u"после сбоя"); });
+    EXPECT_EQ(list.back(), u"после сбоя");
+    EXPECT_EQ(list[3], texts[3]);
+    EXPECT_EQ(list.toStrings().size(), texts.size() + 1);
+
+    list.clear();
+    EXPECT_TRUE(list.empty());
+    list.push_back(u"снова");
+    EXPECT_TRUE(list == std::vector<std::u16string>{u"снова"});
+    EXPECT_FALSE(list == texts);
+}
+
+// Warnings written in place sit in order among those added whole, and a warning whose writing
+// fails is not shown or numbered.
+TEST(MessageLog, WarningsWrittenInPlaceKeepTheirOrder)
+{
+    MessageLog log;
+    log.addWarning(u"one");
+    log.writeWarning([](std::u16string& out) { out.append(u"two"); });
+    EXPECT_THROW(log.writeWarning([](std::u16string& out) {
+        out.append(u"broken");
+        throw std::bad_alloc();
+    }),
+                 std::bad_alloc);
+    log.addWarning(u"%s!", u"three");
+    EXPECT_EQ(log.displayLines(),
+              (std::vector<std::u16string>{u"Предупреждения:", u"    1. one", u"    2. two", u"    3. three!"}));
 }

@@ -74,10 +74,10 @@ TEST(PassMessages, DisplayLinesSameAsTheFormatter)
     std::vector<std::u16string> expected;
     int number = 0;
     expected.push_back(u"Ошибки:");
-    for (const std::u16string& text : log.errors())
+    for (std::u16string_view text : log.errors())
         expected.push_back(platform::format(u"    %d. %s", {++number, text}));
     expected.push_back(u"Предупреждения:");
-    for (const std::u16string& text : log.warnings())
+    for (std::u16string_view text : log.warnings())
         expected.push_back(platform::format(u"    %d. %s", {++number, text}));
     expected.push_back(u"Информация:");
     expected.push_back(platform::format(u"    %d. %s", {++number, log.infos().front()}));

@@ -60,13 +60,13 @@ protected:
     static inline std::string writeError;
 };
 
-int countContaining(const std::vector<std::u16string>& messages, std::initializer_list<std::u16string_view> parts)
+int countContaining(const MessageList& messages, std::initializer_list<std::u16string_view> parts)
 {
     int count = 0;
-    for (const std::u16string& message : messages) {
+    for (std::u16string_view message : messages) {
         bool all = true;
         for (std::u16string_view part : parts)
-            all = all && message.find(part) != std::u16string::npos;
+            all = all && message.find(part) != std::u16string_view::npos;
         count += all ? 1 : 0;
     }
     return count;
@@ -93,7 +93,7 @@ TEST_F(DemoDataTest, CalculationShowsResultsAndExactlyTheIntendedWarnings)
     EXPECT_TRUE(log.errors().empty()) << platform::utf16ToUtf8(log.errors().front());
     EXPECT_EQ(log.warnings().size(), 2u);
     if (log.warnings().size() != 2u)
-        for (const std::u16string& warning : log.warnings())
+        for (std::u16string_view warning : log.warnings())
             std::fprintf(stderr, "warning: %s\n", platform::utf16ToUtf8(warning).c_str());
     EXPECT_EQ(countContaining(log.warnings(), {u"cal_level2_run2.stg", u"Изобутанол", u"канал 2 - время выхода вне окна"}), 1);
     EXPECT_EQ(countContaining(log.warnings(), {u"cal_level1_run2.stg", u"2-Пропанол", u"отклик каналов различается"}), 1);

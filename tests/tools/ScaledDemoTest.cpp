@@ -106,7 +106,7 @@ TEST_F(ScaledDemo, WarnAllWarnsOnceForEveryCompoundInEveryCalibrationRun)
     MessageLog log;
     runCalculation(written.assays, written.components, demoSettings(), log);
     ASSERT_EQ(log.warnings().size(), 4u * 5u);
-    for (const std::u16string& warning : log.warnings())
+    for (std::u16string_view warning : log.warnings())
         EXPECT_TRUE(warning.starts_with(u"cal_level") && warning.ends_with(u"(норма 5.0%)."))
             << platform::utf16ToUtf8(warning);
 }

@@ -141,11 +141,11 @@ void writeQuantitation(JsonWriter& json, const CalculationResult& result, const 
     json.endArray();
 }
 
-void writeTexts(JsonWriter& json, const char* name, const std::vector<std::u16string>& texts)
+void writeTexts(JsonWriter& json, const char* name, const MessageList& texts)
 {
     json.key(name);
     json.beginArray();
-    for (const std::u16string& text : texts)
+    for (std::u16string_view text : texts)
         json.value(text);
     json.endArray();
 }
