@@ -3,6 +3,7 @@
 #include "input/XmlValue.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -25,6 +26,7 @@ public:
     }
     // A number's text.
     void value(const char* name, const char* begin, const char* end) { value(name, std::string(begin, end).c_str()); }
+    void text(const char* name, const std::u16string& text) { value(name, platform::utf16ToUtf8(text).c_str()); }
 
 private:
     pugi::xml_node current_;
@@ -87,6 +89,26 @@ public:
         out_ += "\"/>";
     }
 
+    // The text up to its first NUL, as the tree takes it. Plain ASCII, nearly every name, is
+    // escaped straight from the UTF-16 units without a conversion.
+    void text(const char* name, const std::u16string& text)
+    {
+        const auto end = std::find(text.begin(), text.end(), u'\0');
+        if (!std::all_of(text.begin(), end, [](char16_t c) { return c < 0x80; })) {
+            value(name, platform::utf16ToUtf8(text).c_str());
+            return;
+        }
+        startValue(name);
+        for (auto c = text.begin(); c != end; ++c) {
+            const char byte = static_cast<char>(*c);
+            if (escapedInAttribute[static_cast<unsigned char>(byte)])
+                putEscaped(&byte, &byte + 1);
+            else
+                out_ += byte;
+        }
+        out_ += "\"/>";
+    }
+
 private:
     void startValue(const char* name)
     {
@@ -135,8 +157,7 @@ private:
 template <class Sink>
 void addText(Sink& sink, const char* name, const std::u16string& text)
 {
-    const std::string utf8 = platform::utf16ToUtf8(text);
-    sink.value(name, utf8.c_str());
+    sink.text(name, text);
 }
 
 template <class Sink>
