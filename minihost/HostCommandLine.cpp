@@ -18,7 +18,9 @@ struct HostOptionTable {
     QCommandLineOption language {QStringLiteral("language"),
         QStringLiteral("Interface language identifier: 1049 Russian (default), 1033 English."), QStringLiteral("id")};
     QCommandLineOption trigger {QStringLiteral("trigger"),
-        QStringLiteral("Choose the menu item \"A/B/C\" once the plug-ins are loaded (may repeat)."), QStringLiteral("path")};
+        QStringLiteral("Choose the menu item \"A/B/C\" once the plug-ins are loaded (may repeat). A \"/\" within a "
+                       "menu text is written \"\\/\" (\"Data/Import AIA\\/ANDI…\"), a backslash \"\\\\\"."),
+        QStringLiteral("path")};
     QCommandLineOption printState {QStringLiteral("print-state"),
         QStringLiteral("Print the plug-ins, menu items and open windows, then go on.")};
     QCommandLineOption quit {QStringLiteral("quit"), QStringLiteral("Quit after the triggers and the printing (for scripts and tests).")};

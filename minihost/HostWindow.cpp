@@ -1,5 +1,6 @@
 #include "HostWindow.h"
 
+#include "MenuPath.h"
 #include "MessageBus.h"
 
 #include <QAction>
@@ -12,7 +13,8 @@ namespace {
 void collectPaths(const QList<QAction*>& actions, const QString& prefix, QStringList& out)
 {
     for (QAction* action : actions) {
-        const QString path = prefix.isEmpty() ? action->text() : prefix + u'/' + action->text();
+        const QString text = menupath::escape(action->text());
+        const QString path = prefix.isEmpty() ? text : prefix + u'/' + text;
         if (action->menu())
             collectPaths(action->menu()->actions(), path, out);
         else if (!action->isSeparator())
@@ -63,7 +65,8 @@ QAction* HostWindow::findMenuItem(const QString& path) const
     for (QAction* action : all)
         if (action->objectName() == path)
             return action;
-    return nullptr;
+    // Items the host made itself are found by their texts, "\/" standing for a "/" in one.
+    return menupath::find(menuBar(), path);
 }
 
 QStringList HostWindow::menuItemPaths() const

@@ -3,6 +3,7 @@
 #include "AndiImportCommand.h"
 #include "AndiTestFile.h"
 #include "AssayDialog.h"
+#include "MenuPath.h"
 
 #include <QAction>
 #include <QApplication>
@@ -148,6 +149,36 @@ TEST(AndiImportMenu, EnglishHostAndAHostWithoutDatabase)
     secondItem->trigger();
     EXPECT_TRUE(secondPrompts.failed);
     EXPECT_TRUE(secondPrompts.summary.startsWith(QStringLiteral("The database "))) << secondPrompts.summary.toStdString();
+}
+
+// "--trigger" reaches the item by its menu texts, though "AIA/ANDI" holds the path separator.
+TEST(AndiImportMenu, ATriggerPathEscapesTheSlashInAMenuText)
+{
+    const struct {
+        const char16_t* path;
+        QStringList parts;
+    } cases[] = {
+        {u"Данные/Расчёты/Dvinar", {QString::fromUtf16(u"Данные"), QString::fromUtf16(u"Расчёты"), QString::fromUtf16(u"Dvinar")}},
+        {u"Data/Import AIA\\/ANDI…", {QString::fromUtf16(u"Data"), QString::fromUtf16(u"Import AIA/ANDI…")}},
+        {u"a\\\\/b", {QString::fromUtf16(u"a\\"), QString::fromUtf16(u"b")}},
+        {u"a\\b/c\\", {QString::fromUtf16(u"a\\b"), QString::fromUtf16(u"c\\")}},
+        {u"/x//", {QString::fromUtf16(u""), QString::fromUtf16(u"x"), QString::fromUtf16(u""), QString::fromUtf16(u"")}},
+        {u"", {QString::fromUtf16(u"")}},
+    };
+    for (const auto& c : cases) {
+        const QString path = QString::fromUtf16(c.path);
+        EXPECT_EQ(menupath::split(path), c.parts) << path.toStdString();
+    }
+    for (const QString& text : {QString::fromUtf16(u"Import AIA/ANDI…"), QString::fromUtf16(u"back\\slash/"), QString::fromUtf16(u"plain")})
+        EXPECT_EQ(menupath::split(QString::fromUtf16(u"Menu/") + menupath::escape(text)), (QStringList{QString::fromUtf16(u"Menu"), text})) << text.toStdString();
+
+    QMainWindow window;
+    ScriptedPrompts prompts;
+    QAction* item = installAndiImportMenu(window, {QString(), 1049}, prompts);
+    EXPECT_EQ(menupath::find(window.menuBar(), QString::fromUtf16(u"Данные/Импорт AIA\\/ANDI…")), item);
+    EXPECT_EQ(menupath::find(window.menuBar(), QString::fromUtf16(u"Данные/Импорт AIA/ANDI…")), nullptr) << "an unescaped slash splits the text";
+    EXPECT_EQ(menupath::find(window.menuBar(), QString::fromUtf16(u"Данные")), nullptr) << "a menu is no item";
+    EXPECT_EQ(menupath::find(window.menuBar(), QString::fromUtf16(u"Данные/Импорт AIA\\/ANDI…/more")), nullptr);
 }
 
 } // namespace

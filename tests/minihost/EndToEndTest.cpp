@@ -39,6 +39,7 @@ TEST(EndToEnd, MenuItemExistsAndOpensTheWindow)
     ASSERT_EQ(before.exitCode, 0) << before.err.toStdString();
     EXPECT_TRUE(before.out.contains(QStringLiteral("plugin: vexol\n")));
     EXPECT_TRUE(before.out.contains(QStringLiteral("menu: Данные/Расчёты/Dvinar\n"))) << before.out.toStdString();
+    EXPECT_TRUE(before.out.contains(QStringLiteral("menu: Данные/Импорт AIA\\/ANDI…\n"))) << before.out.toStdString();
     EXPECT_FALSE(before.out.contains(QStringLiteral("window: Dvinar")));
 
     HostRun after = runHost({QStringLiteral("--trigger"), QStringLiteral("Данные/Расчёты/Dvinar"),
