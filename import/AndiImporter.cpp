@@ -172,15 +172,19 @@ std::vector<ImportOutcome> AndiImporter::importAll(const std::vector<std::string
     std::future<Prepared> next;
     auto build = [this, &injections](std::size_t index) { return prepareInjection(injections[index]); };
     for (std::size_t i = 0; i < injections.size(); ++i) {
-        Prepared current = i == 0 ? build(0) : next.get();
-        if (i + 1 < injections.size() && !databaseFailed_)
-            next = std::async(std::launch::async, build, i + 1);
         if (databaseFailed_) {
-            current.outcome = baseOutcome(injections[i]);
-            current.outcome.refusal = "not imported: the database failed on an earlier input";
-        } else if (current.outcome.refusal.empty()) {
-            storeInjection(current);
+            if (next.valid())
+                next.get();  // built already, of no use now; nothing of it is on disk
+            ImportOutcome outcome = baseOutcome(injections[i]);
+            outcome.refusal = "not imported: the database failed on an earlier input";
+            outcomes.push_back(std::move(outcome));
+            continue;
         }
+        Prepared current = next.valid() ? next.get() : build(i);
+        if (i + 1 < injections.size())
+            next = std::async(std::launch::async, build, i + 1);
+        if (current.outcome.refusal.empty())
+            storeInjection(current);
         outcomes.push_back(std::move(current.outcome));
     }
     return outcomes;

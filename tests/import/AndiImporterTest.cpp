@@ -208,6 +208,8 @@ TEST(AndiImporter, ADatabaseFailureRollsBackRemovesTheFileAndStops)
     const std::string folder = testFolder("database");
     const std::string first = channelFile("S1", "FID").write(folder + "/first.cdf");
     const std::string second = channelFile("S2", "FID").write(folder + "/second.cdf");
+    const std::string third = channelFile("S3", "FID").write(folder + "/third.cdf");
+    const std::string fourth = channelFile("S4", "FID").write(folder + "/fourth.cdf");
     ImportOptions options = optionsFor(folder);
     {
         DataBase::Connection connection(platform::utf8ToUtf16(options.database).c_str());
@@ -218,10 +220,14 @@ TEST(AndiImporter, ADatabaseFailureRollsBackRemovesTheFileAndStops)
                             "BEGIN SELECT RAISE(ABORT, 'disk on fire'); END;");
     }
     AndiImporter importer(options);
-    std::vector<ImportOutcome> outcomes = importer.importAll({first, second});
-    ASSERT_EQ(outcomes.size(), 2u);
+    // Those after the failure are not tried, however many follow.
+    std::vector<ImportOutcome> outcomes = importer.importAll({first, second, third, fourth});
+    ASSERT_EQ(outcomes.size(), 4u);
     EXPECT_NE(outcomes[0].refusal.find("disk on fire"), std::string::npos) << outcomes[0].refusal;
-    EXPECT_FALSE(outcomes[1].imported());
+    for (std::size_t i = 1; i < outcomes.size(); ++i) {
+        EXPECT_FALSE(outcomes[i].imported());
+        EXPECT_EQ(outcomes[i].refusal, "not imported: the database failed on an earlier input");
+    }
     EXPECT_TRUE(importer.databaseFailed());
     EXPECT_EQ(count(options.database, "SELECT count(*) FROM assay"), 0);
     EXPECT_EQ(count(options.database, "SELECT count(*) FROM peak"), 0);
