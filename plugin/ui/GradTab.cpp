@@ -122,9 +122,11 @@ void GradTab::fillComponentCombo()
         return;
     filling_ = true;
     const int remembered = selectedItemData(*componentCombo_, -1);
-    componentCombo_->clear();
+    std::vector<std::pair<QString, int>> names;
+    names.reserve(rows_.size());
     for (std::size_t i = 0; i < rows_.size(); ++i)
-        addSortedItem(*componentCombo_, toQString(rows_[i].name), static_cast<int>(i));
+        names.emplace_back(toQString(rows_[i].name), static_cast<int>(i));
+    fillSortedItems(*componentCombo_, names);
     if (componentCombo_->count() > 0) {
         const int found = findItemByData(*componentCombo_, remembered);
         componentCombo_->setCurrentIndex(found >= 0 ? found : 0);

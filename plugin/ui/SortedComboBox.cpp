@@ -1,9 +1,11 @@
 #include "ui/SortedComboBox.h"
 
 #include <QComboBox>
+#include <QStringList>
 
 #include <unicode/ucol.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace ui {
@@ -57,6 +59,25 @@ int addSortedItem(QComboBox& combo, const QString& text, int itemData)
     }
     combo.insertItem(position, text, itemData);
     return position;
+}
+
+void fillSortedItems(QComboBox& combo, const std::vector<std::pair<QString, int>>& items)
+{
+    std::vector<std::size_t> order(items.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    // A stable sort keeps equal texts in the order given, as inserting after every equal item does.
+    std::stable_sort(order.begin(), order.end(), [&items](std::size_t a, std::size_t b) {
+        return compareItemTexts(items[a].first, items[b].first) < 0;
+    });
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(items.size()));
+    for (std::size_t i : order)
+        texts.push_back(items[i].first);
+    combo.clear();
+    combo.addItems(texts);
+    for (std::size_t at = 0; at < order.size(); ++at)
+        combo.setItemData(static_cast<int>(at), items[order[at]].second);
 }
 
 int findItemByData(const QComboBox& combo, int itemData)
