@@ -85,7 +85,13 @@ char asciiOf(char16_t c) { return c < 0x80 ? static_cast<char>(c) : '\x80'; }
 
 // Numbers and directives are ASCII in either output.
 void appendAscii(std::string& out, std::string_view ascii) { out.append(ascii); }
-void appendAscii(std::u16string& out, std::string_view ascii) { out.append(ascii.begin(), ascii.end()); }
+void appendAscii(std::u16string& out, std::string_view ascii)
+{
+    const std::size_t at = out.size();
+    out.resize(at + ascii.size());
+    for (std::size_t k = 0; k < ascii.size(); ++k)
+        out[at + k] = static_cast<char16_t>(ascii[k]);  // as append(begin, end) converts
+}
 
 // UTF-16 passes through as it stands, except that a surrogate without its partner becomes U+FFFD,
 // as a conversion through UTF-8 would make it.
@@ -385,6 +391,8 @@ void appendFormatText(std::u16string& out, std::u16string_view text)
 
 void appendFixed(std::u16string& out, double value, int decimals)
 {
+    if (decimals >= 0 && std::isfinite(value) && appendSmallFixed(out, decimals, value))
+        return;
     const std::string directive = "%." + std::to_string(decimals);
     if (!appendPlainFloat(out, directive, 'f', value))
         appendAscii(out, printfC((directive + 'f').c_str(), value));
