@@ -10,9 +10,8 @@
 #include "report/ReportDocument.h"
 #include "report/ReportFailure.h"
 #include "report/ReportUserInterface.h"
-#include "report/SourceRowDiagnosis.h"
+#include "report/LocalDateTime.h"
 
-#include <bit>
 #include <memory>
 #include <new>
 
@@ -35,8 +34,6 @@ namespace {
 // local file into the report or block on a FIFO.
 constexpr int stylesheetInspectOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA;
 constexpr int stylesheetParseOptions = stylesheetInspectOptions | XML_PARSE_NOENT;
-// The report document is ours and has no entities; nothing in it is expanded or fetched.
-constexpr int sourceParseOptions = XML_PARSE_NONET;
 // Documents a template opens with document(): read as data, never expanded or fetched remotely.
 constexpr int loadedDocumentParseOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA;
 // A template recursing deeper than this is broken; stop it before it exhausts the stack.
@@ -116,21 +113,6 @@ DocHandle parseStylesheetText(std::string_view bytes, const std::string& url, co
     return DocHandle(xmlReadMemory(bytes.data(), length, url.c_str(), encoding, stylesheetParseOptions));
 }
 
-// The source text as the UTF-16LE bytes the parser is told it gets; on a little-endian machine the
-// string's own storage already is that.
-std::string_view littleEndianBytes(const std::u16string& text, std::string& converted)
-{
-    if constexpr (std::endian::native == std::endian::little)
-        return std::string_view(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
-    std::string& bytes = converted;
-    bytes.resize(text.size() * 2);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
-    }
-    return bytes;
-}
-
 // The stylesheet may read no document but the source and itself, write no file, create no folder
 // and reach no network.
 SecurityPrefsHandle makeSandbox(xsltTransformContextPtr context)
@@ -191,7 +173,8 @@ bool HtmlReport::create()
     if (!loadTemplate())
         return false;
     try {
-        sourceXml_ = buildSourceXml(assays_, result_, hideNotFound_);
+        dateCreated_ = formatLocalDateTime(currentTimeSeconds());
+        sourceBuilt_ = true;
         transform();
         return true;
     } catch (const std::exception& failure) {
@@ -254,18 +237,9 @@ void HtmlReport::transform()
 {
     LibxmlSession session;
 
-    std::string convertedSource;
-    const std::string_view sourceBytes = littleEndianBytes(sourceXml_, convertedSource);
-    if (sourceBytes.size() > static_cast<std::size_t>(INT32_MAX))
-        throw ReportFailure("Error parsing Source Document instance.");
-    DocHandle source(xmlReadMemory(sourceBytes.data(), static_cast<int>(sourceBytes.size()), "report.xml", "UTF-16LE",
-                                   sourceParseOptions));
-    // A document type declaration could only bring entities in; the report document has none.
-    if (!source || source->intSubset || source->extSubset) {
-        // Name the row the analyst has to look at, when one row alone is the cause.
-        const std::string row = source ? std::string() : describeUnreadableRow(sourceXml_);
-        throw ReportFailure("Error parsing Source Document instance." + (row.empty() ? std::string() : "\n" + row));
-    }
+    // The report document goes to the engine as its own tree: the same tree as reading its text
+    // would give, without writing and reading some megabytes of text first.
+    DocHandle source(buildSourceTree(assays_, result_, hideNotFound_, dateCreated_, "report.xml"));
 
     const std::string templateBytes = platform::utf16ToUtf8(templateXml_);
     const std::string templateUrl = platform::nativePath(templatePath_);
@@ -316,6 +290,15 @@ void HtmlReport::transform()
     if (written.empty())
         throw ComError(E_FAIL_CODE, "Could not create a temporary file for the report. " + fileError.messageUtf8());
     outputPath_ = std::move(written);
+}
+
+const std::u16string& HtmlReport::sourceXml() const
+{
+    if (sourceBuilt_ && !sourceWritten_) {
+        sourceXml_ = buildSourceXml(assays_, result_, hideNotFound_, dateCreated_);
+        sourceWritten_ = true;
+    }
+    return sourceXml_;
 }
 
 const std::u16string& HtmlReport::resultText() const

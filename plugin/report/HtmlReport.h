@@ -22,12 +22,14 @@ public:
     // Reads the template into templateXml(); shows its own failures. False without a message
     // when there is no public documents folder.
     bool loadTemplate();
-    // Transforms sourceXml() with templateXml() into the report file and sets outputPath().
+    // Transforms the report document with templateXml() into the report file and sets outputPath().
     // Raises ReportFailure or ComError.
     void transform();
 
     bool succeeded() const { return succeeded_; }
-    const std::u16string& sourceXml() const { return sourceXml_; }
+    // The report document as text (UTF-16LE), written when first asked for; empty when the report
+    // never got as far as its document. Its messages are the log's at the time of asking.
+    const std::u16string& sourceXml() const;
     const std::u16string& templateXml() const { return templateXml_; }
     // The report's text, decoded from the file's bytes when first asked for.
     const std::u16string& resultText() const;
@@ -48,7 +50,10 @@ private:
     std::string resultEncoding_;  // empty: UTF-8
     mutable std::u16string resultText_;
     mutable bool resultDecoded_ = false;
-    std::u16string sourceXml_;
+    std::u16string dateCreated_;
+    bool sourceBuilt_ = false;
+    mutable std::u16string sourceXml_;
+    mutable bool sourceWritten_ = false;
     std::u16string templateXml_;
     std::u16string outputPath_;
     bool succeeded_ = false;

@@ -7,10 +7,12 @@
 #include "platform/Text.h"
 #include "report/LocalDateTime.h"
 #include "report/XmlTextWriter.h"
+#include "report/XmlTreeWriter.h"
 
 namespace {
 
-void appendFiles(XmlTextWriter& xml, const AssayMap& assays)
+template <typename Writer>
+void appendFiles(Writer& xml, const AssayMap& assays)
 {
     xml.startElement(u"files");
     long long number = 0;
@@ -32,7 +34,8 @@ std::u16string coefficientText(const CalibrationRow& row, double value)
     return row.fitted ? platform::format(u"%.4g", {value}) : u"---";
 }
 
-void appendCalibration(XmlTextWriter& xml, const CalculationResult& result, bool hideNotFound)
+template <typename Writer>
+void appendCalibration(Writer& xml, const CalculationResult& result, bool hideNotFound)
 {
     xml.startElement(u"calibration");
     long long number = 0;
@@ -51,7 +54,8 @@ void appendCalibration(XmlTextWriter& xml, const CalculationResult& result, bool
     xml.endElement();
 }
 
-void appendCalculation(XmlTextWriter& xml, const CalculationResult& result, bool hideNotFound)
+template <typename Writer>
+void appendCalculation(Writer& xml, const CalculationResult& result, bool hideNotFound)
 {
     xml.startElement(u"calculation");
     long long number = 0;
@@ -68,7 +72,8 @@ void appendCalculation(XmlTextWriter& xml, const CalculationResult& result, bool
     xml.endElement();
 }
 
-void appendMessages(XmlTextWriter& xml)
+template <typename Writer>
+void appendMessages(Writer& xml)
 {
     xml.startElement(u"messages");
     if (const MessageLog* log = theMessageLog()) {
@@ -94,21 +99,47 @@ std::u16string xmlSafeText(std::u16string_view text)
     return safe;
 }
 
-std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& result, bool hideNotFound)
+namespace {
+
+// One definition of the document's contents, written as text or built as a tree.
+template <typename Writer>
+void writeDocument(Writer& xml, const AssayMap& assays, const CalculationResult& result, bool hideNotFound,
+                   std::u16string_view dateCreated)
 {
-    std::u16string text;
-    // Messages make most of a large document: one reservation instead of many regrowths.
-    if (const MessageLog* log = theMessageLog())
-        text.reserve(4096 + (log->errors().size() + log->warnings().size() + log->infos().size()) * 128);
-    XmlTextWriter xml(text);
     xml.declaration(u"UTF-16LE");
     xml.startElement(u"root");
-    xml.attribute(u"date_created", formatLocalDateTime(currentTimeSeconds()));
+    xml.attribute(u"date_created", dateCreated);
     xml.attribute(u"prog_version", u" 1.0.0.0");
     appendFiles(xml, assays);
     appendCalibration(xml, result, hideNotFound);
     appendCalculation(xml, result, hideNotFound);
     appendMessages(xml);
     xml.endElement();
+}
+
+} // namespace
+
+std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& result, bool hideNotFound)
+{
+    return buildSourceXml(assays, result, hideNotFound, formatLocalDateTime(currentTimeSeconds()));
+}
+
+std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& result, bool hideNotFound,
+                              std::u16string_view dateCreated)
+{
+    std::u16string text;
+    // Messages make most of a large document: one reservation instead of many regrowths.
+    if (const MessageLog* log = theMessageLog())
+        text.reserve(4096 + (log->errors().size() + log->warnings().size() + log->infos().size()) * 128);
+    XmlTextWriter xml(text);
+    writeDocument(xml, assays, result, hideNotFound, dateCreated);
     return text;
+}
+
+_xmlDoc* buildSourceTree(const AssayMap& assays, const CalculationResult& result, bool hideNotFound,
+                         std::u16string_view dateCreated, const char* url)
+{
+    XmlTreeWriter tree(url);
+    writeDocument(tree, assays, result, hideNotFound, dateCreated);
+    return tree.release();
 }

@@ -13,6 +13,15 @@
 // `hideNotFound` the unfitted calibration rows and the undetected results are left out and the
 // remaining rows numbered without gaps.
 std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& result, bool hideNotFound);
+// The same with the creation time's text given.
+std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& result, bool hideNotFound,
+                              std::u16string_view dateCreated);
+
+struct _xmlDoc;
+// The same document as the XML engine's tree, exactly as reading the text would give it, named
+// `url`; the caller frees it with xmlFreeDoc. Raises std::bad_alloc when memory runs out.
+_xmlDoc* buildSourceTree(const AssayMap& assays, const CalculationResult& result, bool hideNotFound,
+                         std::u16string_view dateCreated, const char* url);
 
 // The text with every character that XML cannot carry (control characters other than tab, line
 // feed and carriage return, U+FFFE, U+FFFF) replaced by U+FFFD, so that one odd character in a

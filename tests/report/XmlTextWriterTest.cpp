@@ -138,3 +138,70 @@ TEST(XmlTextWriter, NumbersAndNestingCloseInOrder)
     EXPECT_EQ(text, u"<root number=\"0\"><files><row number=\"-42\" big=\"9223372036854775807\"/></files>"
                     u"<calibration/></root>");
 }
+
+#include "engine/MessageLog.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+namespace {
+
+std::string dumped(xmlDocPtr document)
+{
+    xmlChar* text = nullptr;
+    int length = 0;
+    xmlDocDumpMemoryEnc(document, &text, &length, "UTF-8");
+    std::string bytes = text ? std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length)) : "";
+    xmlFree(text);
+    return bytes;
+}
+
+} // namespace
+
+TEST(ReportSourceTree, IsTheTreeTheDocumentsTextReadsAs)
+{
+    MessageLog log;
+    setTheMessageLog(&log);
+    log.addWarning(u"\"%s\": a < b && c > d", u"Бензол");
+    log.addError(u"Загружено %d.", 3);
+    log.addInfo(std::u16string(u"line\nbreak\ttab\rreturn\x01 bell \xD800 lone \U0001F600 pair & 'quote'"));
+    AssayMap assays;
+    assays[7].fileName = u"/data/run\x02<7>.stg";
+    assays[7].sample = u"проба & \"кавычки\"";
+    assays[7].isCalibration = true;
+    assays[3].fileName = u"analysis.stg";
+    assays[3].mixture = u"\uFFFE\uFFFF";
+    CalculationResult result;
+    CalibrationRow line;
+    line.name = u"Метанол";
+    line.fitted = true;
+    line.k0 = 0.5;
+    line.k1 = 2.25;
+    line.pointCount = 4;
+    line.mainChannel = 2;
+    result.calibration = {line, CalibrationRow {}};
+    QuantitationRow quantity;
+    quantity.name = u"Этанол";
+    quantity.detected = true;
+    quantity.valid = true;
+    quantity.concentration = 1.5;
+    quantity.contributions = 1;
+    result.quantitation = {quantity};
+
+    for (bool hideNotFound : {false, true}) {
+        const std::u16string text = buildSourceXml(assays, result, hideNotFound, u"10.12.2026 9:00:00");
+        xmlDocPtr read = xmlReadMemory(reinterpret_cast<const char*>(text.data()),
+                                       static_cast<int>(text.size() * sizeof(char16_t)), "report.xml", "UTF-16LE",
+                                       XML_PARSE_NONET);
+        ASSERT_NE(read, nullptr);
+        xmlDocPtr built = buildSourceTree(assays, result, hideNotFound, u"10.12.2026 9:00:00", "report.xml");
+        ASSERT_NE(built, nullptr);
+        EXPECT_EQ(dumped(built), dumped(read)) << "hideNotFound " << hideNotFound;
+        ASSERT_NE(built->URL, nullptr);
+        EXPECT_STREQ(reinterpret_cast<const char*>(built->URL), reinterpret_cast<const char*>(read->URL));
+        EXPECT_STREQ(reinterpret_cast<const char*>(built->encoding), reinterpret_cast<const char*>(read->encoding));
+        xmlFreeDoc(read);
+        xmlFreeDoc(built);
+    }
+    setTheMessageLog(nullptr);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Builds the report document as the XML engine's own tree, element by element, with the same calls
+// and the same values as XmlTextWriter writes as text: the tree is what reading that text gives,
+// without writing and reading the text in between.
+#include <string>
+#include <string_view>
+
+struct _xmlDoc;
+struct _xmlNode;
+
+class XmlTreeWriter {
+public:
+    // `url` names the document as the text's reader would be told.
+    explicit XmlTreeWriter(const char* url);
+    ~XmlTreeWriter();
+    XmlTreeWriter(const XmlTreeWriter&) = delete;
+    XmlTreeWriter& operator=(const XmlTreeWriter&) = delete;
+
+    // The encoding the document says it is stored in.
+    void declaration(std::u16string_view encoding);
+    void startElement(std::u16string_view name);
+    // An attribute of the element just started; characters XML cannot carry become U+FFFD.
+    void attribute(std::u16string_view name, std::u16string_view value);
+    void attribute(std::u16string_view name, long long value);
+    void endElement();
+
+    // The finished document; the caller frees it with xmlFreeDoc.
+    _xmlDoc* release();
+
+private:
+    _xmlDoc* doc_ = nullptr;
+    _xmlNode* current_ = nullptr;
+    std::string utf8_;
+};
