@@ -119,6 +119,7 @@ public:
                 return false;
         }
         use(data);
+        dialogs_.lastError.clear();
         window_->commands().removeAll();
         addAll();
         held_ = workload;
@@ -126,7 +127,30 @@ public:
             error = "the window holds " + std::to_string(window_->assayList()->rowCount()) + " assays";
             return false;
         }
+        // An assay whose chromatogram could not be read stays in the list without peaks; timing
+        // such a window would time an empty workspace.
+        const int withoutPeaks = assaysWithoutFilePeaks();
+        if (withoutPeaks > 0) {
+            error = std::to_string(withoutPeaks) + " of the window's assays hold no file peaks";
+            if (!dialogs_.lastError.empty())
+                error += ": " + platform::utf16ToUtf8(dialogs_.lastError);
+            held_ = static_cast<Workload>(-1);
+            return false;
+        }
         return true;
+    }
+
+    int assaysWithoutFilePeaks() const
+    {
+        int count = 0;
+        for (const auto& [id, record] : window_->commands().workspace().assays()) {
+            std::size_t peaks = 0;
+            for (const auto& [channel, table] : record.channelPeaks)
+                peaks += table.size();
+            if (peaks == 0)
+                ++count;
+        }
+        return count;
     }
 
     void addAll()
