@@ -5,6 +5,7 @@
 #include "ChromatogramBuilder.h"
 #include "ChromatogramBytes.h"
 #include "ImportFiles.h"
+#include "SerialWorker.h"
 
 #include "input/Connection.h"
 #include "input/HostSchema.h"
@@ -18,6 +19,8 @@
 #include <filesystem>
 #include <future>
 #include <map>
+#include <new>
+#include <system_error>
 
 struct AndiImporter::ReadFile {
     std::string path;
@@ -160,33 +163,114 @@ std::vector<AndiImporter::Injection> AndiImporter::planInjections(const std::vec
     return planned;
 }
 
+namespace {
+
+const char* const outOfMemoryRefusal = "not enough memory to import this input";
+
+} // namespace
+
+// An injection whose chromatogram file is with the worker: flushed while the rows commit, then
+// published. Shared with the worker's jobs, which may outlive the importer's own hold on it.
+struct AndiImporter::InFlight {
+    std::size_t outcome = 0;  // its index among the outcomes
+    int64_t assayId = 0;
+    std::unique_ptr<importfiles::PendingChromatogram> file;
+    // Set on the worker, read once `settled` is ready.
+    bool published = false;
+    std::string failure;
+    bool outOfMemory = false;
+    bool unexpected = false;
+    std::promise<void> done;
+    std::future<void> settled = done.get_future();
+
+    void flush() noexcept
+    {
+        try {
+            file->flush();
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        } catch (const std::exception&) {
+            unexpected = true;
+        }
+    }
+    // The rows are in: the file may take its name.
+    void publish() noexcept
+    {
+        if (!outOfMemory && !unexpected) {
+            try {
+                published = file->publish(failure);
+            } catch (const std::bad_alloc&) {
+                outOfMemory = true;
+            } catch (const std::exception&) {
+                unexpected = true;
+            }
+        }
+        done.set_value();
+    }
+    // The rows did not go in: the worker lets go of the file unpublished.
+    void release() noexcept { done.set_value(); }
+};
+
 std::vector<ImportOutcome> AndiImporter::importAll(const std::vector<std::string>& inputs)
 {
     std::vector<ImportOutcome> outcomes;
     std::vector<Injection> injections = planInjections(inputs);
     importfiles::removeLeftovers(store_);
-    // The next injection's chromatogram is built on a second thread while the current one is
-    // stored: building is pure computation, storing waits on the disk. Everything that reads or
-    // writes outside files or the database stays on this thread, in input order. Declared after
-    // the injections, the pending build is waited for before they go away.
+    // Three things overlap. The next injection's chromatogram is built on a second thread while
+    // the current one is stored: building is pure computation, storing waits on the disk. While
+    // this thread commits an injection's rows, the worker flushes that injection's file (it has no
+    // name yet) and publishes the one before, whose rows are in: the disk's waits for the file,
+    // its folder and the database then run side by side instead of one after another. The
+    // database, the names reserved in input order and the withdrawal of the rows of a file that
+    // could not be published stay on this thread. Declared after the injections, the pending build
+    // is waited for before they go away; the worker finishes its jobs before the importer goes.
+    std::shared_ptr<InFlight> inFlight;
+    SerialWorker worker;
     std::future<Prepared> next;
     auto build = [this, &injections](std::size_t index) { return prepareInjection(injections[index]); };
+    // A build that ran out of memory refuses its injection; nothing of it is on disk yet.
+    auto take = [&](std::future<Prepared>& pending, std::size_t index) {
+        try {
+            return pending.valid() ? pending.get() : build(index);
+        } catch (const std::bad_alloc&) {
+            Prepared refused;
+            refused.outcome = baseOutcome(injections[index]);
+            refused.outcome.refusal = outOfMemoryRefusal;
+            return refused;
+        }
+    };
     for (std::size_t i = 0; i < injections.size(); ++i) {
         if (databaseFailed_) {
             if (next.valid())
-                next.get();  // built already, of no use now; nothing of it is on disk
+                take(next, i);  // built already, of no use now; nothing of it is on disk
             ImportOutcome outcome = baseOutcome(injections[i]);
             outcome.refusal = "not imported: the database failed on an earlier input";
             outcomes.push_back(std::move(outcome));
             continue;
         }
-        Prepared current = next.valid() ? next.get() : build(i);
-        if (i + 1 < injections.size())
-            next = std::async(std::launch::async, build, i + 1);
+        Prepared current = take(next, i);
+        if (i + 1 < injections.size()) {
+            try {
+                next = std::async(std::launch::async, build, i + 1);
+            } catch (const std::system_error&) {
+                next = std::async(std::launch::deferred, build, i + 1);  // no thread to be had: built when needed
+            }
+        }
+        std::shared_ptr<InFlight> stored;
         if (current.outcome.refusal.empty())
-            storeInjection(current);
+            stored = storeInjection(current, worker);
         outcomes.push_back(std::move(current.outcome));
+        if (!stored)
+            continue;
+        stored->outcome = outcomes.size() - 1;
+        // The one before has had this injection's commit to be published meanwhile.
+        if (inFlight)
+            finishInFlight(*inFlight, outcomes);
+        inFlight = std::move(stored);
     }
+    // Every file is published and synced, or its rows withdrawn, before the outcomes say so.
+    if (inFlight)
+        finishInFlight(*inFlight, outcomes);
     return outcomes;
 }
 
@@ -248,43 +332,67 @@ AndiImporter::Prepared AndiImporter::prepareInjection(Injection& injection) cons
     return prepared;
 }
 
-void AndiImporter::storeInjection(Prepared& prepared)
+std::shared_ptr<AndiImporter::InFlight> AndiImporter::storeInjection(Prepared& prepared, SerialWorker& worker)
 {
     ImportOutcome& outcome = prepared.outcome;
     std::string error;
     if (!importfiles::makeFolder(store_, error)) {
         outcome.refusal = error;
-        return;
+        return nullptr;
     }
-    importfiles::PendingChromatogram pending(store_, prepared.stem, prepared.bytes);
-    if (!pending.ready()) {
-        outcome.refusal = pending.error();
-        return;
+    auto flight = std::make_shared<InFlight>();
+    flight->file = std::make_unique<importfiles::PendingChromatogram>(store_, prepared.stem, prepared.bytes);
+    if (!flight->file->ready()) {
+        outcome.refusal = flight->file->error();
+        return nullptr;
     }
-    int64_t assayId = 0;
+    std::string().swap(prepared.bytes);  // in the file now
+    worker.post([flight] { flight->flush(); });
     try {
         HostAssayRow row;
-        row.fileName = platform::utf8ToUtf16(pending.finalPath());
+        row.fileName = platform::utf8ToUtf16(flight->file->finalPath());
         row.sample = prepared.identity.sample;
         row.mixture = prepared.identity.mixture;
         row.date = prepared.identity.date;
         row.isCalibration = prepared.identity.calibration;
-        assayId = rows_->insert(row, prepared.rowPeaks);
+        flight->assayId = rows_->insert(row, prepared.rowPeaks);
     } catch (const DataBase::SqlException& failure) {
         databaseFailed_ = true;
         outcome.refusal = std::string("database error: ") + failure.message();
+    } catch (const std::bad_alloc&) {
+        outcome.refusal = outOfMemoryRefusal;
+    }
+    if (!outcome.refusal.empty()) {
+        // The file goes unpublished, here, once the worker is done with it.
+        worker.post([flight] { flight->release(); });
+        flight->settled.wait();
+        flight->file.reset();
+        return nullptr;
+    }
+    worker.post([flight] { flight->publish(); });
+    return flight;
+}
+
+void AndiImporter::finishInFlight(InFlight& flight, std::vector<ImportOutcome>& outcomes)
+{
+    flight.settled.wait();
+    ImportOutcome& outcome = outcomes[flight.outcome];
+    if (flight.published) {
+        outcome.assayId = flight.assayId;
         return;
     }
-    if (!pending.publish(error)) {
-        // The row must not point at a file that is not there.
-        try {
-            rows_->withdraw(assayId);
-        } catch (const DataBase::SqlException& failure) {
-            databaseFailed_ = true;
-            error += std::string("; the database row could not be withdrawn: ") + failure.message();
-        }
-        outcome.refusal = error;
-        return;
+    std::string error = flight.outOfMemory ? std::string("not enough memory to store the chromatogram file")
+                        : flight.unexpected ? std::string("the chromatogram file could not be stored")
+                                            : flight.failure;
+    // The row must not point at a file that is not there.
+    try {
+        rows_->withdraw(flight.assayId);
+    } catch (const DataBase::SqlException& failure) {
+        databaseFailed_ = true;
+        error += std::string("; the database row could not be withdrawn: ") + failure.message();
     }
-    outcome.assayId = assayId;
+    outcome.refusal = error;
+    // What is left of the file (its temporary, the reserved name) goes here, on this thread, so
+    // that the names later injections reserve do not depend on the worker's timing.
+    flight.file.reset();
 }

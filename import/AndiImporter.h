@@ -9,6 +9,7 @@
 #include <vector>
 
 class AssayRows;
+class SerialWorker;
 
 namespace DataBase {
 class Connection;
@@ -32,13 +33,19 @@ private:
     struct Injection;
     struct ReadFile;
     struct Prepared;
+    struct InFlight;
     ReadFile readFile(const std::string& path) const;
     std::vector<Injection> planInjections(const std::vector<std::string>& inputs) const;
     static ImportOutcome baseOutcome(const Injection& injection);
     // Computation only (peak integration, the chromatogram's bytes), safe beside storeInjection.
     Prepared prepareInjection(Injection& injection) const;
-    // The chromatogram file and the database rows; on this object's thread only.
-    void storeInjection(Prepared& prepared);
+    // Reserves the chromatogram file's name, writes the file under no name yet and commits the
+    // database rows; the worker flushes the file meanwhile and publishes it once the rows are in.
+    // Null when refused (the reason in the outcome), else what finishInFlight completes. On this
+    // object's thread only, as is finishInFlight.
+    std::shared_ptr<InFlight> storeInjection(Prepared& prepared, SerialWorker& worker);
+    // Waits for the worker's publish; withdraws the rows again when it failed. Sets the outcome.
+    void finishInFlight(InFlight& flight, std::vector<ImportOutcome>& outcomes);
 
     ImportOptions options_;
     std::string store_;

@@ -133,7 +133,8 @@ int64_t AssayRows::insert(const HostAssayRow& assay, const std::vector<Peak>& pe
         }
         run(commit_);
         return assayId;
-    } catch (const DataBase::SqlException&) {
+    } catch (...) {
+        // Out of memory midway, say: the transaction must not stay open for the next injection.
         rollback();
         throw;
     }

@@ -94,10 +94,21 @@ PendingChromatogram::PendingChromatogram(const std::string& folder, const std::s
         error_ = "cannot write the chromatogram file: " + failure.messageUtf8();
 }
 
+void PendingChromatogram::flush()
+{
+    platform::FileError failure;
+    if (ready() && !writer_.sync(failure))
+        flushError_ = "cannot store the chromatogram file: " + failure.messageUtf8();
+}
+
 bool PendingChromatogram::publish(std::string& error)
 {
     if (!ready()) {
         error = error_;
+        return false;
+    }
+    if (!flushError_.empty()) {
+        error = flushError_;
         return false;
     }
     platform::FileError failure;

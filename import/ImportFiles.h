@@ -33,12 +33,17 @@ public:
     bool ready() const { return error_.empty(); }
     const std::string& error() const { return error_; }
     const std::string& finalPath() const { return finalPath_; }  // absolute
-    // Flushes the temporary file to disk and moves it over the reserved name.
+    // Flushes the temporary file to disk; it still has no final name. Optional ahead of publish(),
+    // and may run on another thread than construction, while nothing else uses this object.
+    void flush();
+    // Flushes the temporary file to disk, unless flush() did, and moves it over the reserved name.
+    // False with the reason, a failed flush's included.
     bool publish(std::string& error);
 
 private:
     std::string finalPath_;
     std::string error_;
+    std::string flushError_;
     platform::AtomicFileWriter writer_;
     bool published_ = false;
 };

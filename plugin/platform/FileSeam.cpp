@@ -316,6 +316,7 @@ bool AtomicFileWriter::write(std::string_view bytes, FileError& error)
             setError(error, EBADF, displayPath_, "Cannot write", "the file is not open");
         return false;
     }
+    synced_ = false;
     int code = 0;
     if (!writeAll(fd_, bytes, code))
         return fail(error, code, "Cannot write");
@@ -352,10 +353,15 @@ bool AtomicFileWriter::syncTemporary(FileError& error)
             setError(error, EBADF, displayPath_, "Cannot save", "the file is not open");
         return false;
     }
+    if (synced_)
+        return true;
     if (fileSystemCalls().fsync(fd_) != 0)
         return fail(error, errno, "Cannot write");
+    synced_ = true;
     return true;
 }
+
+bool AtomicFileWriter::sync(FileError& error) { return syncTemporary(error); }
 
 bool AtomicFileWriter::closeTemporary(FileError& error)
 {
@@ -432,6 +438,7 @@ void AtomicFileWriter::discard()
         fd_ = -1;
     }
     unnamed_ = false;
+    synced_ = false;
     if (!temporary_.empty()) {
         calls.unlink(temporary_.c_str());
         temporary_.clear();

@@ -87,6 +87,9 @@ public:
     bool open(std::u16string_view target, FileError& error, mode_t newFileMode = 0666,
               Leftovers leftovers = Leftovers::Sweep);
     bool write(std::string_view bytes, FileError& error);
+    // Makes the bytes written so far durable ahead of commit(), which then has only the rename left
+    // to wait for: a caller can flush on one thread while it does other work on another. Optional.
+    bool sync(FileError& error);
     bool commit(FileError& error);
     // Like commit(), but the file takes the target's name only while nothing has that name: a file
     // that appeared there meanwhile stays as it is, and the error code is EEXIST.
@@ -109,6 +112,7 @@ private:
 
     int fd_ = -1;
     bool unnamed_ = false;  // the temporary is an O_TMPFILE file
+    bool synced_ = false;   // nothing written since the last sync
     std::u16string displayPath_;
     std::string target_;
     std::string temporary_;

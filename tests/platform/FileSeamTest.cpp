@@ -163,6 +163,60 @@ TEST(FileSeam, SaveUnderInjectedFaults)
     }
 }
 
+// A file flushed ahead of its commit (sync()) is not flushed again unless written to since: the
+// commit's only sync is then the folder's. A failed early flush fails the save like a late one.
+TEST(FileSeam, AnEarlySyncLeavesTheCommitOnlyTheRename)
+{
+    const struct Case {
+        const char* name;
+        bool writeAfterSync;
+        int failingFsync;     // which sync fails, counting the file's and the folder's
+        bool syncSucceeds;
+        bool saves;
+        const char* message;  // how the failure begins
+    } cases[] = {
+        {"the second sync is the folder's", false, 2, true, false, "Saved, but cannot make durable the folder of"},
+        {"bytes written after the sync are flushed again", true, 2, true, false, "Cannot write"},
+        {"the early sync fails", false, 1, false, false, "Cannot write"},
+        {"no sync fails", false, 9, true, true, ""},
+    };
+    for (const TemporaryKind& kind : kTemporaryKinds) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(kind.name) + ": " + c.name);
+            TempFolder folder;
+            const std::string target = folder.file("table.csv");
+            put(target, kOld);
+            FaultyCalls faults;
+            faults.unnamedFileRefusal = kind.unnamedFileRefusal;
+            faults.failing = Op::Fsync;
+            faults.failOnCall = c.failingFsync;
+            FileError syncError, error;
+            bool synced = false;
+            bool saved = false;
+            {
+                ScopedFileSystemCalls scope(faults);
+                AtomicFileWriter writer;
+                ASSERT_TRUE(writer.open(folder.wide("table.csv"), error) && writer.write("new ", error)) << error.messageUtf8();
+                synced = writer.sync(syncError);
+                if (c.writeAfterSync)
+                    writer.write("rows", error);
+                saved = writer.commit(error);
+            }
+            EXPECT_EQ(synced, c.syncSucceeds) << syncError.messageUtf8();
+            EXPECT_EQ(saved, c.saves) << error.messageUtf8();
+            EXPECT_EQ(folder.names(), std::vector<std::string>{"table.csv"});
+            const FileError& failure = synced ? error : syncError;
+            if (!c.saves) {
+                EXPECT_EQ(failure.messageUtf8().rfind(c.message, 0), 0u) << failure.messageUtf8();
+            }
+            // A failed folder sync comes after the rename: the new content is in place, not yet
+            // durable. Any other failure keeps the old file.
+            const bool renamed = c.saves || (synced && !c.writeAfterSync);
+            EXPECT_EQ(contentOf(target), renamed ? "new " : kOld);
+        }
+    }
+}
+
 // A save killed with SIGKILL while it writes (no handler, no destructor runs) leaves the folder as
 // it was: the old file, byte for byte, and nothing beside it.
 TEST(FileSeam, ASaveKilledWhileWritingLeavesOnlyTheOldFile)
