@@ -1,6 +1,7 @@
 #include "AndiImportCommand.h"
 
 #include "AndiImporter.h"
+#include "HostTexts.h"
 
 #include "input/SqlException.h"
 
@@ -104,9 +105,9 @@ QString runAndiImport(const AndiImportSettings& settings, const QStringList& fil
     for (const ImportOutcome& outcome : outcomes) {
         const QString name = shortName(outcome.input);
         for (const std::string& warning : outcome.warnings)
-            warnings << QStringLiteral("%1: %2").arg(name, QString::fromStdString(warning));
+            warnings << QStringLiteral("%1: %2").arg(name, hostImportText(warning, settings.language));
         if (!outcome.imported()) {
-            refused << QStringLiteral("%1: %2").arg(name, QString::fromStdString(outcome.refusal));
+            refused << QStringLiteral("%1: %2").arg(name, hostImportText(outcome.refusal, settings.language, outcome.files));
             continue;
         }
         QStringList channels;
@@ -125,7 +126,7 @@ QString runAndiImport(const AndiImportSettings& settings, const QStringList& fil
     if (!refused.isEmpty())
         summary += QStringLiteral("\n\n") + text(english, "Отклонено:", "Refused:") + u'\n' + refused.join(u'\n');
     if (!warnings.isEmpty())
-        summary += QStringLiteral("\n\n") + text(english, "Предупреждения (на английском):", "Warnings:") + u'\n' + warnings.join(u'\n');
+        summary += QStringLiteral("\n\n") + text(english, "Предупреждения:", "Warnings:") + u'\n' + warnings.join(u'\n');
     return summary;
 }
 

@@ -3,6 +3,9 @@
 // Russian (the host's own language) for every other identifier.
 #include <QString>
 
+#include <string>
+#include <vector>
+
 enum class HostText {
     MainWindowTitle,
     MainWindowNote,
@@ -33,3 +36,9 @@ enum class HostText {
 constexpr int hostDefaultLanguage = 1049;
 
 QString hostText(HostText text, int language);
+
+// A refusal reason or warning of the AIA/ANDI importer, written in English as vantrel-import
+// prints it, in the host's language. Paths, names and numbers inside it are kept as they are; a
+// text without a translation stays English. A reason that begins with one of `files` and ": "
+// (which file of a pair) keeps that file name and has the rest translated.
+QString hostImportText(const std::string& english, int language, const std::vector<std::string>& files = {});
