@@ -49,44 +49,73 @@ std::vector<std::u16string> MessageLog::flattened() const
 {
     std::vector<std::u16string> lines;
     lines.reserve(errors_.size() + warnings_.size() + infos_.size());
-    auto addGroup = [&](std::u16string_view prefix, const MessageList& texts) {
-        for (std::u16string_view text : texts) {
-            std::u16string& line = lines.emplace_back();
-            line.reserve(prefix.size() + text.size());
-            line.append(prefix).append(text);
-        }
-    };
-    addGroup(u"Ошибка: ", errors_);
-    addGroup(u"Предупреждение: ", warnings_);
-    addGroup(u"Информация: ", infos_);
+    visitFlattened([&](std::u16string_view prefix, std::u16string_view text) {
+        std::u16string& line = lines.emplace_back();
+        line.reserve(prefix.size() + text.size());
+        line.append(prefix).append(text);
+    });
     return lines;
 }
 
-std::vector<std::u16string> MessageLog::displayLines() const
+namespace {
+
+constexpr std::u16string_view noMessagesLine = u"Сообщений нет!";
+
+struct DisplayGroup {
+    std::u16string_view header;
+    const MessageList* texts;
+};
+
+} // namespace
+
+std::size_t MessageLog::displayLineCount() const
 {
     if (empty())
-        return {u"Сообщений нет!"};
-    std::vector<std::u16string> lines;
-    lines.reserve(3 + errors_.size() + warnings_.size() + infos_.size());
-    int number = 0;
-    // Each line is "    %d. %s" of format(), written in one piece: there may be tens of thousands.
-    auto addGroup = [&](const char16_t* header, const MessageList& texts) {
-        if (texts.empty())
-            return;
-        lines.emplace_back(header);
-        for (std::u16string_view text : texts) {
-            char digits[16];
-            const auto written = std::to_chars(digits, digits + sizeof digits, ++number);
-            std::u16string& line = lines.emplace_back();
+        return 1;
+    std::size_t count = errors_.size() + warnings_.size() + infos_.size();
+    for (const MessageList* group : {&errors_, &warnings_, &infos_})
+        count += group->empty() ? 0 : 1;
+    return count;
+}
+
+std::u16string MessageLog::displayLine(std::size_t index) const
+{
+    if (empty())
+        return index == 0 ? std::u16string(noMessagesLine) : std::u16string();
+    const DisplayGroup groups[] = {{u"Ошибки:", &errors_}, {u"Предупреждения:", &warnings_}, {u"Информация:", &infos_}};
+    // Messages are numbered across the groups; the headers take a line each but no number.
+    std::size_t numbered = 0;
+    for (const DisplayGroup& group : groups) {
+        const std::size_t size = group.texts->size();
+        if (size == 0)
+            continue;
+        if (index == 0)
+            return std::u16string(group.header);
+        if (index <= size) {
+            const std::u16string_view text = (*group.texts)[index - 1];
+            // Each line is "    %d. %s" of format(), written in one piece.
+            char digits[24];
+            const auto written = std::to_chars(digits, digits + sizeof digits, numbered + index);
+            std::u16string line;
             line.reserve(4 + static_cast<std::size_t>(written.ptr - digits) + 2 + text.size());
             line.append(4, u' ');
             line.append(digits, written.ptr);
             line.append(u". ");
             platform::appendFormatText(line, text);
+            return line;
         }
-    };
-    addGroup(u"Ошибки:", errors_);
-    addGroup(u"Предупреждения:", warnings_);
-    addGroup(u"Информация:", infos_);
+        index -= size + 1;
+        numbered += size;
+    }
+    return {};
+}
+
+std::vector<std::u16string> MessageLog::displayLines() const
+{
+    const std::size_t count = displayLineCount();
+    std::vector<std::u16string> lines;
+    lines.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        lines.push_back(displayLine(i));
     return lines;
 }

@@ -34,9 +34,25 @@ public:
 
     // Every message with its category prefix, errors first, then warnings, then information.
     std::vector<std::u16string> flattened() const;
+    // The same messages as flattened(), handed to `visit(prefix, text)` one by one without a
+    // string made for each: a report of tens of thousands of warnings writes them straight on.
+    template <class Visit>
+    void visitFlattened(Visit&& visit) const
+    {
+        for (std::u16string_view text : errors_)
+            visit(std::u16string_view(u"Ошибка: "), text);
+        for (std::u16string_view text : warnings_)
+            visit(std::u16string_view(u"Предупреждение: "), text);
+        for (std::u16string_view text : infos_)
+            visit(std::u16string_view(u"Информация: "), text);
+    }
     // The lines of the messages tab: a header per non-empty group and the messages numbered
     // across the groups, or "Сообщений нет!" when the log is empty.
     std::vector<std::u16string> displayLines() const;
+    // How many lines displayLines() gives, and the line at `index` on its own: a list that shows
+    // a screenful of tens of thousands of lines writes only those.
+    std::size_t displayLineCount() const;
+    std::u16string displayLine(std::size_t index) const;
 
 private:
     MessageList errors_;

@@ -194,8 +194,7 @@ void CalculationWorkspace::showMessages()
     MessageLog* log = theMessageLog();
     if (!log || !view_)
         return;
-    view_->emptyMessagesList();
-    view_->fillMessagesList(log->displayLines());
+    view_->fillMessagesList(*log);
 }
 
 void CalculationWorkspace::showSelectedAssay(std::optional<int> row, const CalculationResult& result)

@@ -4,6 +4,7 @@
 // workspace behind this interface keeps the host layer free of widgets, and lets the pipeline run
 // against a recording view in tests.
 #include "engine/CalculationResult.h"
+#include "engine/MessageLog.h"
 #include "input/AssayRecord.h"
 
 #include <cstdint>
@@ -65,8 +66,8 @@ public:
 
     // The list box of the messages tab (the log itself is theMessageLog()).
     virtual void emptyMessagesList() = 0;
-    // The list takes the lines over; a caller hands a temporary in without a copy.
-    virtual void fillMessagesList(std::vector<std::u16string> lines) = 0;
+    // The list shows the display lines of the log as it is now (MessageLog::displayLines()).
+    virtual void fillMessagesList(const MessageLog& log) = 0;
 
     // A modal message box with the error icon, owned by the main window.
     virtual void showErrorBox(const std::u16string& text) = 0;

@@ -4,6 +4,9 @@
 #include "platform/Format.h"
 #include "ui/UiText.h"
 #include "ui/controls/CGridCtrl.h"
+#include "ui/controls/RecordRows.h"
+
+#include <memory>
 
 namespace ui {
 
@@ -23,14 +26,13 @@ void CalculationTab::fill(const std::vector<QuantitationRow>& quantitation)
     controls::CGridCtrl* list = grid(kList);
     if (!list)
         return;
-    list->deleteAllRows();
-    std::vector<QStringList> texts;
-    texts.reserve(quantitation.size());
-    for (const QuantitationRow& result : quantitation)
-        texts.push_back({toQString(platform::format(u"%d", {static_cast<int>(texts.size()) + 1})),
-                         toQString(result.name), toQString(quantitationStatusText(result)),
-                         toQString(quantitationConcentrationText(result))});
-    list->appendRows(texts);
+    list->replaceRows(std::make_shared<controls::RecordRows<QuantitationRow>>(
+        quantitation, [](const QuantitationRow& result, int row, std::vector<QString>& cells) {
+            controls::setCell(cells, 0, toQString(platform::format(u"%d", {row + 1})));
+            controls::setCell(cells, 1, toQString(result.name));
+            controls::setCell(cells, 2, toQString(quantitationStatusText(result)));
+            controls::setCell(cells, 3, toQString(quantitationConcentrationText(result)));
+        }));
 }
 
 } // namespace ui

@@ -3,6 +3,9 @@
 #include "platform/Format.h"
 #include "ui/UiText.h"
 #include "ui/controls/CGridCtrl.h"
+#include "ui/controls/RecordRows.h"
+
+#include <memory>
 
 namespace ui {
 
@@ -22,16 +25,30 @@ ComponentsTab::ComponentsTab(QWidget* parent) : TemplatePage(kTemplateId, parent
 void ComponentsTab::fillList(int listId, const PeakList& peaks)
 {
     controls::CGridCtrl* list = grid(listId);
-    if (!list)
+    if (!list || peaks.empty())
         return;
-    std::vector<QStringList> rows;
-    rows.reserve(peaks.size());
-    int number = list->rowCount();
+    // Only what the list shows is kept, and a row is formatted when it comes into view.
+    struct ShownPeak {
+        std::u16string name;
+        double area = 0;
+        double time = 0;
+    };
+    std::vector<ShownPeak> shown;
+    shown.reserve(peaks.size());
     for (const Peak& peak : peaks)
-        rows.push_back({toQString(platform::format(u"%d", {++number})), toQString(peak.name),
-                        toQString(platform::format(u"%.1f", {peak.area})),
-                        toQString(platform::format(u"%.3f", {peak.time}))});
-    list->appendRows(rows);
+        shown.push_back({peak.name, peak.area, peak.time});
+    const int numberedAfter = list->rowCount();
+    auto rows = std::make_shared<controls::RecordRows<ShownPeak>>(
+        std::move(shown), [numberedAfter](const ShownPeak& peak, int row, std::vector<QString>& cells) {
+            controls::setCell(cells, 0, toQString(platform::format(u"%d", {numberedAfter + row + 1})));
+            controls::setCell(cells, 1, toQString(peak.name));
+            controls::setCell(cells, 2, toQString(platform::format(u"%.1f", {peak.area})));
+            controls::setCell(cells, 3, toQString(platform::format(u"%.3f", {peak.time})));
+        });
+    if (numberedAfter == 0)
+        list->replaceRows(std::move(rows));
+    else
+        list->appendRowsFrom(std::move(rows));
 }
 
 void ComponentsTab::emptyLists()

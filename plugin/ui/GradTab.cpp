@@ -122,11 +122,25 @@ void GradTab::fillComponentCombo()
         return;
     filling_ = true;
     const int remembered = selectedItemData(*componentCombo_, -1);
-    std::vector<std::pair<QString, int>> names;
-    names.reserve(rows_.size());
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        names.emplace_back(toQString(rows_[i].name), static_cast<int>(i));
-    fillSortedItems(*componentCombo_, names);
+    // The combo's items follow from the names in table order alone: the same names give the same
+    // sorted items with the same data, and the combo keeps them (and its selection) as they are.
+    const bool sameNames = comboNames_.size() == rows_.size()
+        && std::equal(rows_.begin(), rows_.end(), comboNames_.begin(),
+                      [](const CalibrationRow& row, const std::u16string& name) { return row.name == name; })
+        && componentCombo_->count() == static_cast<int>(rows_.size());
+    if (!sameNames) {
+        std::vector<std::pair<QString, int>> names;
+        std::vector<std::u16string> filledFrom;
+        names.reserve(rows_.size());
+        filledFrom.reserve(rows_.size());
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            names.emplace_back(toQString(rows_[i].name), static_cast<int>(i));
+            filledFrom.push_back(rows_[i].name);
+        }
+        comboNames_.clear();
+        fillSortedItems(*componentCombo_, names);
+        comboNames_ = std::move(filledFrom);
+    }
     if (componentCombo_->count() > 0) {
         const int found = findItemByData(*componentCombo_, remembered);
         componentCombo_->setCurrentIndex(found >= 0 ? found : 0);

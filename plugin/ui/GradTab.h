@@ -6,6 +6,7 @@
 #include "engine/CalculationResult.h"
 #include "ui/TemplatePage.h"
 
+#include <string>
 #include <vector>
 
 class QComboBox;
@@ -70,6 +71,8 @@ private:
     void onModelChanged();
 
     std::vector<CalibrationRow> rows_;
+    // The names the component combo was filled from, in table order.
+    std::vector<std::u16string> comboNames_;
     // The chart reads these arrays only while it paints, which it never does once the page is being
     // destroyed; they change only in updateChart(), which then asks for a repaint.
     std::vector<double> lineX_;

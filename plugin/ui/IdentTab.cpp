@@ -5,6 +5,9 @@
 #include "resources/ResourceModule.h"
 #include "ui/UiText.h"
 #include "ui/controls/CGridCtrl.h"
+#include "ui/controls/RecordRows.h"
+
+#include <memory>
 
 namespace ui {
 
@@ -40,22 +43,20 @@ void IdentTab::fill(const IdentificationList& rows, bool hasCalibration)
     controls::CGridCtrl* list = grid(kList);
     if (!list)
         return;
-    list->deleteAllRows();
     retitle(*list, kRefTime1Column, hasCalibration ? 136 : 144);
     retitle(*list, kRefTime2Column, hasCalibration ? 138 : 145);
-    std::vector<QStringList> texts;
-    texts.reserve(rows.size());
-    for (const IdentificationRow& ident : rows) {
-        // The columns in order; the reference times are columns kRefTime1Column and kRefTime2Column.
-        texts.push_back({toQString(platform::format(u"%d", {static_cast<int>(texts.size()) + 1})),
-                         toQString(ident.name), toQString(foundTimeText(ident.found1, ident.peakTime1)),
-                         toQString(referenceTimeText(ident.refTime1)),
-                         toQString(foundTimeText(ident.found2, ident.peakTime2)),
-                         toQString(referenceTimeText(ident.refTime2)),
-                         toQString(platform::format(u"%d", {ident.mainChannel})),
-                         toQString(identificationStatusText(ident))});
-    }
-    list->appendRows(texts);
+    // The columns in order; the reference times are columns kRefTime1Column and kRefTime2Column.
+    list->replaceRows(std::make_shared<controls::RecordRows<IdentificationRow>>(
+        rows, [](const IdentificationRow& ident, int row, std::vector<QString>& cells) {
+            controls::setCell(cells, 0, toQString(platform::format(u"%d", {row + 1})));
+            controls::setCell(cells, 1, toQString(ident.name));
+            controls::setCell(cells, 2, toQString(foundTimeText(ident.found1, ident.peakTime1)));
+            controls::setCell(cells, 3, toQString(referenceTimeText(ident.refTime1)));
+            controls::setCell(cells, 4, toQString(foundTimeText(ident.found2, ident.peakTime2)));
+            controls::setCell(cells, 5, toQString(referenceTimeText(ident.refTime2)));
+            controls::setCell(cells, 6, toQString(platform::format(u"%d", {ident.mainChannel})));
+            controls::setCell(cells, 7, toQString(identificationStatusText(ident)));
+        }));
 }
 
 void IdentTab::empty()

@@ -9,9 +9,11 @@
 #include "ui/MessagesTab.h"
 #include "ui/UiText.h"
 #include "ui/controls/CGridCtrl.h"
+#include "ui/controls/RecordRows.h"
 
 #include <QItemSelectionModel>
 
+#include <memory>
 #include <set>
 
 namespace ui {
@@ -45,13 +47,15 @@ void MainWindowView::appendAssayRows(const std::vector<host::AssayListRow>& rows
     controls::CGridCtrl* list = window_.assayList();
     if (!list || rows.empty())
         return;
-    std::vector<QStringList> texts;
-    texts.reserve(rows.size());
-    for (const host::AssayListRow& row : rows)
-        texts.push_back({toQString(row.number), toQString(row.fileName), toQString(row.sample), toQString(row.mixture),
-                         toQString(row.type)});
     const int first = list->rowCount();
-    list->appendRows(texts);
+    list->appendRowsFrom(std::make_shared<controls::RecordRows<host::AssayListRow>>(
+        rows, [](const host::AssayListRow& row, int, std::vector<QString>& cells) {
+            controls::setCell(cells, 0, toQString(row.number));
+            controls::setCell(cells, 1, toQString(row.fileName));
+            controls::setCell(cells, 2, toQString(row.sample));
+            controls::setCell(cells, 3, toQString(row.mixture));
+            controls::setCell(cells, 4, toQString(row.type));
+        }));
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (controls::GridRowData* data = list->rowData(first + static_cast<int>(i)))
             data->userData = rows[i].assayId;
@@ -147,10 +151,10 @@ void MainWindowView::emptyMessagesList()
         tab->emptyList();
 }
 
-void MainWindowView::fillMessagesList(std::vector<std::u16string> lines)
+void MainWindowView::fillMessagesList(const MessageLog& log)
 {
     if (MessagesTab* tab = window_.messagesTab())
-        tab->showLines(std::move(lines));
+        tab->showLog(log);
 }
 
 void MainWindowView::showErrorBox(const std::u16string& text)

@@ -35,7 +35,7 @@ public:
     void showQuantitation(const std::vector<QuantitationRow>& rows) override;
 
     void emptyMessagesList() override;
-    void fillMessagesList(std::vector<std::u16string> lines) override;
+    void fillMessagesList(const MessageLog& log) override;
 
     void showErrorBox(const std::u16string& text) override;
 

@@ -50,7 +50,7 @@ QListView* MessagesTab::list() const
     return findControlAs<QListView>(this, kList);
 }
 
-const std::vector<std::u16string>& MessagesTab::shownLines() const { return lines_->lines(); }
+std::vector<std::u16string> MessagesTab::shownLines() const { return lines_->lines(); }
 
 void MessagesTab::clear()
 {
@@ -58,10 +58,12 @@ void MessagesTab::clear()
     log_.clear();
 }
 
-void MessagesTab::showMessages() { showLines(log_.displayLines()); }
+void MessagesTab::showMessages() { showLog(log_); }
 
 void MessagesTab::emptyList() { lines_->clear(); }
 
 void MessagesTab::showLines(std::vector<std::u16string> lines) { lines_->setLines(std::move(lines)); }
+
+void MessagesTab::showLog(const MessageLog& log) { lines_->setLog(log); }
 
 } // namespace ui

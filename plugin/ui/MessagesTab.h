@@ -32,11 +32,13 @@ public:
     // The list box alone: emptied, or refilled with these lines in order (it does not sort).
     void emptyList();
     void showLines(std::vector<std::u16string> lines);
+    // Refills the list box with the display lines of `log` as it is now.
+    void showLog(const MessageLog& log);
 
     // The list box: a list view over the lines it shows.
     QListView* list() const;
     // The lines the list box shows, in order.
-    const std::vector<std::u16string>& shownLines() const;
+    std::vector<std::u16string> shownLines() const;
 
 private:
     MessageLog log_;

@@ -418,3 +418,27 @@ TEST(GradTab, ScreenshotsOfBothModels)
     selectComponent(tab, 2);
     EXPECT_TRUE(saveCalibrationScreenshot(&tab, "GradTab_no_fit"));
 }
+
+// A pass with the same names keeps the combo's items; the same names in another table order are
+// another table, and every item's data follows its component's new position.
+TEST(GradTab, TheSameNamesInAnotherOrderRenumberTheItems)
+{
+    GradTab tab;
+    const std::vector<CalibrationRow> rows = demoRows();
+    tab.refresh(rows);
+    const QStringList sorted = comboTexts(tab.componentCombo());
+    std::vector<CalibrationRow> reversed(rows.rbegin(), rows.rend());
+    tab.refresh(reversed);
+    EXPECT_EQ(comboTexts(tab.componentCombo()), sorted);
+    for (int i = 0; i < tab.componentCombo()->count(); ++i) {
+        const int index = tab.componentCombo()->itemData(i).toInt();
+        ASSERT_GE(index, 0);
+        ASSERT_LT(static_cast<std::size_t>(index), reversed.size());
+        EXPECT_EQ(tab.componentCombo()->itemText(i), QString::fromStdU16String(reversed[static_cast<std::size_t>(index)].name));
+    }
+    // And back again, with the selection kept by table position.
+    selectComponent(tab, 1);
+    tab.refresh(rows);
+    EXPECT_EQ(selectedData(tab.componentCombo()), 1);
+    EXPECT_EQ(tab.componentCombo()->currentText(), QString::fromStdU16String(rows[1].name));
+}

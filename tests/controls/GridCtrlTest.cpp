@@ -20,7 +20,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -671,4 +673,133 @@ TEST_F(GridTest, SortingMovesTheFocusWithItsRowAndARefillDropsSelectionButKeepsC
     QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCentre(1, 0));
     ASSERT_EQ(listener.selChanges.size(), 1u);
     EXPECT_EQ(listener.selChanges[0].first, 1);
+}
+
+namespace {
+
+// Rows "Peak <n>" with their number in the last column, counting how often each row is written;
+// a row listed in failingRows runs out of memory while it is written.
+class CountingRows : public GridRowSource {
+public:
+    CountingRows(int count, int firstNumber) : count_(count), firstNumber_(firstNumber), writes_(count, 0) {}
+
+    int rowCount() const override { return count_; }
+    void writeTexts(int row, std::vector<QString>& cells) const override
+    {
+        ++writes_[static_cast<std::size_t>(row)];
+        if (std::find(failingRows.begin(), failingRows.end(), row) != failingRows.end())
+            throw std::bad_alloc();
+        const int number = firstNumber_ + row;
+        const QString texts[] = {QStringLiteral("Peak %1").arg(number), QString::number(number * 0.5, 'f', 1),
+                                 QString::number(number), QStringLiteral("beyond the last column")};
+        for (std::size_t c = 0; c < cells.size() && c < std::size(texts); ++c)
+            cells[c] = texts[c];
+    }
+
+    int rowsWritten() const
+    {
+        return static_cast<int>(std::count_if(writes_.begin(), writes_.end(), [](int n) { return n > 0; }));
+    }
+    int writesOf(int row) const { return writes_[static_cast<std::size_t>(row)]; }
+
+    std::vector<int> failingRows;
+
+private:
+    int count_;
+    int firstNumber_;
+    mutable std::vector<int> writes_;
+};
+
+} // namespace
+
+TEST_F(GridTest, RowsFromASourceAreWrittenWhenNeededAndOtherwiseBehaveAsHeldRows)
+{
+    grid->setCurrentCell(5, 1);
+    grid->scrollToBottom();
+    QCoreApplication::processEvents();
+    ASSERT_GT(grid->verticalScrollBar()->value(), 0);
+    const std::vector<int> widthsBefore = {grid->columnWidth(0), grid->columnWidth(1), grid->columnWidth(2)};
+    listener.selChanges.clear();
+
+    auto rows = std::make_shared<CountingRows>(1000, 1);
+    grid->replaceRows(rows);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(grid->rowCount(), 1000);
+    // As after emptying and refilling: nothing selected or focused, the list at its top, the
+    // columns as they were, every row with a fresh record.
+    EXPECT_FALSE(grid->selectionModel()->hasSelection());
+    EXPECT_EQ(grid->currentRow(), -1);
+    EXPECT_EQ(grid->verticalScrollBar()->value(), 0);
+    EXPECT_EQ((std::vector<int>{grid->columnWidth(0), grid->columnWidth(1), grid->columnWidth(2)}), widthsBefore);
+    EXPECT_EQ(grid->rowData(999)->userData, 0);
+    EXPECT_TRUE(listener.selChanges.empty());
+
+    // Painting writes the rows in view and no others.
+    grid->viewport()->grab();
+    const int visible = grid->rowAt(grid->viewport()->height() - 1) + 1;
+    EXPECT_GT(rows->rowsWritten(), 0);
+    EXPECT_LE(rows->rowsWritten(), visible + 1);
+    EXPECT_EQ(grid->model()->index(0, 0).data().toString(), QStringLiteral("Peak 1"));
+
+    // Reading a row writes it once; the texts are the source's, cut to the grid's columns.
+    EXPECT_EQ(grid->cellText(999, 0), QStringLiteral("Peak 1000"));
+    EXPECT_EQ(grid->cellText(999, 1), QStringLiteral("500.0"));
+    EXPECT_EQ(grid->cellText(999, 2), QStringLiteral("1000"));
+    EXPECT_EQ(grid->cellText(999, 3), QString());
+    EXPECT_EQ(rows->writesOf(999), 1);
+
+    // A text changed in a row not yet written leaves its other texts as the source gives them.
+    grid->setCellText(500, 1, QStringLiteral("changed"));
+    EXPECT_EQ(grid->cellText(500, 0), QStringLiteral("Peak 501"));
+    EXPECT_EQ(grid->cellText(500, 1), QStringLiteral("changed"));
+    EXPECT_EQ(rows->writesOf(500), 1);
+
+    // Appended rows follow; sorting reads every row and moves the records with their rows.
+    auto more = std::make_shared<CountingRows>(5, 2000);
+    grid->appendRowsFrom(more);
+    ASSERT_EQ(grid->rowCount(), 1005);
+    EXPECT_EQ(more->rowsWritten(), 0);
+    grid->rowData(1004)->userData = 77;
+    listener.sortAnswer = SortNumeric;
+    const int x = grid->horizontalHeader()->sectionViewportPosition(2) + grid->horizontalHeader()->sectionSize(2) / 2;
+    QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(x, grid->horizontalHeader()->height() / 2));
+    ASSERT_EQ(listener.sortQueries.size(), 1u);
+    EXPECT_EQ(rows->rowsWritten(), 1000);
+    EXPECT_EQ(more->rowsWritten(), 5);
+    const bool ascending = grid->cellText(0, 2) == QStringLiteral("1");
+    const int lastRow = ascending ? 1004 : 0;
+    EXPECT_EQ(grid->cellText(lastRow, 2), QStringLiteral("2004"));
+    EXPECT_EQ(grid->rowData(lastRow)->userData, 77);
+
+    // A column inserted before rows are written gets empty cells; the others keep their texts.
+    auto late = std::make_shared<CountingRows>(3, 1);
+    grid->replaceRows(late);
+    grid->insertColumnTitled(0, QStringLiteral("Первый"), 60);
+    EXPECT_EQ(grid->cellText(2, 0), QString());
+    EXPECT_EQ(grid->cellText(2, 1), QStringLiteral("Peak 3"));
+    EXPECT_EQ(grid->cellText(2, 3), QStringLiteral("3"));
+}
+
+TEST_F(GridTest, ARowThatCannotBeWrittenShowsEmptyAndIsWrittenWhenShownAgain)
+{
+    auto rows = std::make_shared<CountingRows>(40, 1);
+    rows->failingRows = {0, 2};
+    grid->replaceRows(rows);
+    // Painting asks for the failing rows too: nothing escapes the paint, the cells show empty.
+    grid->viewport()->grab();
+    EXPECT_FALSE(grid->model()->index(0, 0).data().isValid());
+    EXPECT_EQ(grid->model()->index(1, 0).data().toString(), QStringLiteral("Peak 2"));
+    const int failedWrites = rows->writesOf(0);
+    EXPECT_GE(failedWrites, 1);
+
+    // Memory back: the same rows are written and shown.
+    rows->failingRows.clear();
+    grid->viewport()->grab();
+    EXPECT_EQ(grid->model()->index(0, 0).data().toString(), QStringLiteral("Peak 1"));
+    EXPECT_EQ(grid->model()->index(2, 2).data().toString(), QStringLiteral("3"));
+    EXPECT_GT(rows->writesOf(0), failedWrites);
+    // Once written, a row is not written again.
+    const int written = rows->writesOf(1);
+    grid->viewport()->grab();
+    EXPECT_EQ(rows->writesOf(1), written);
 }

@@ -3,6 +3,8 @@
 #include "engine/MessageLog.h"
 
 #include <new>
+#include <string_view>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,57 @@ TEST(MessageLog, NumbersRunOnAcrossGroupsAndEmptyGroupsHaveNoHeader)
     MessageLog warningsOnly;
     warningsOnly.addWarning(u"x");
     EXPECT_EQ(warningsOnly.displayLines(), (std::vector<std::u16string>{u"Предупреждения:", u"    1. x"}));
+}
+
+namespace {
+
+std::u16string asText(int number)
+{
+    const std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+} // namespace
+
+// A list showing a screenful asks for single lines: each must be the line the whole list has at
+// that place, at the groups' edges too, and nothing past the end.
+TEST(MessageLog, EachDisplayLineAloneIsTheLineAtItsPlace)
+{
+    struct Case {
+        int errors, warnings, infos;
+        std::vector<std::pair<std::size_t, std::u16string>> lines;  // index, expected line
+        std::size_t count;
+    };
+    const Case cases[] = {
+        {0, 0, 0, {{0, u"Сообщений нет!"}, {1, u""}}, 1},
+        {2, 0, 0, {{0, u"Ошибки:"}, {2, u"    2. e2"}, {3, u""}}, 3},
+        {0, 3, 1, {{0, u"Предупреждения:"}, {3, u"    3. w3"}, {4, u"Информация:"}, {5, u"    4. i1"}}, 6},
+        {1, 10, 2, {{1, u"    1. e1"}, {2, u"Предупреждения:"}, {3, u"    2. w1"}, {12, u"    11. w10"},
+                    {13, u"Информация:"}, {15, u"    13. i2"}, {16, u""}}, 16},
+    };
+    for (const Case& c : cases) {
+        MessageLog log;
+        for (int i = 1; i <= c.warnings; ++i)
+            log.addWarning(u"w%s", asText(i));
+        for (int i = 1; i <= c.errors; ++i)
+            log.addError(u"e%d", i);
+        for (int i = 1; i <= c.infos; ++i)
+            log.addInfo(i == 1 ? u"i1" : u"i2");
+        const std::vector<std::u16string> all = log.displayLines();
+        ASSERT_EQ(log.displayLineCount(), c.count);
+        ASSERT_EQ(all.size(), c.count);
+        for (const auto& [index, expected] : c.lines) {
+            EXPECT_EQ(log.displayLine(index), expected) << "line " << index << " of " << c.count;
+            if (index < all.size()) {
+                EXPECT_EQ(all[index], expected);
+            }
+        }
+        std::vector<std::u16string> visited;
+        log.visitFlattened([&](std::u16string_view prefix, std::u16string_view text) {
+            visited.push_back(std::u16string(prefix) + std::u16string(text));
+        });
+        EXPECT_EQ(visited, log.flattened());
+    }
 }
 
 TEST(MessageLog, TheLogIsAbsentUntilRegistered)

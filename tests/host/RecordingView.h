@@ -86,9 +86,9 @@ public:
     }
     void showQuantitation(const std::vector<QuantitationRow>& list) override { quantitation = list; }
     void emptyMessagesList() override { messages.clear(); }
-    void fillMessagesList(std::vector<std::u16string> lines) override
+    void fillMessagesList(const MessageLog& log) override
     {
-        messages.insert(messages.end(), lines.begin(), lines.end());
+        messages = log.displayLines();
     }
     void showErrorBox(const std::u16string& text) override { errorBoxes.push_back(text); }
 

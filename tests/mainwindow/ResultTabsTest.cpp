@@ -187,6 +187,19 @@ TEST(MessagesTab, OwnsTheOneLogAndListsItNumbered)
                                              QStringLiteral("    2. Ошибка 2"), QStringLiteral("Предупреждения:"),
                                              QStringLiteral("    3. \"Я\": внимание")}));
 
+    // The list shows the log as it was handed over: what the next pass clears and writes in the
+    // log reaches the list only when it is shown again.
+    const QStringList handedOver = shownLines(list);
+    theMessageLog()->clear();
+    for (int i = 0; i < 3; ++i)
+        theMessageLog()->addInfo(u"следующий расчёт");
+    EXPECT_EQ(shownLines(list), handedOver);
+    EXPECT_EQ(list->model()->rowCount(), 5);
+    tab->showMessages();
+    EXPECT_EQ(shownLines(list).size(), 4);
+    EXPECT_EQ(shownLines(list).back(), QStringLiteral("    3. следующий расчёт"));
+    EXPECT_EQ(tab->shownLines(), theMessageLog()->displayLines());
+
     // A refill replaces the lines and drops the selection the old ones had, as a refilled list
     // box does; the lines show in the order given, unsorted.
     list->setCurrentIndex(list->model()->index(2, 0));

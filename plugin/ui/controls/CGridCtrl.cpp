@@ -83,6 +83,20 @@ void CGridCtrl::appendRows(const std::vector<QStringList>& rows)
     model_->appendRows(rows);
 }
 
+void CGridCtrl::replaceRows(std::shared_ptr<const GridRowSource> source)
+{
+    if (editor_ && !editor_->finished())
+        editor_->cancel();
+    model_->replaceRows(std::move(source));
+    // Emptied and refilled, the list would show its first rows again.
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+}
+
+void CGridCtrl::appendRowsFrom(std::shared_ptr<const GridRowSource> source)
+{
+    model_->appendRowsFrom(std::move(source));
+}
+
 void CGridCtrl::deleteAllRows()
 {
     // An edit still open would otherwise end later on whatever row then has its index.

@@ -11,6 +11,7 @@
 // sorting (setSortingEnabled) off.
 #include "ui/controls/GridListener.h"
 #include "ui/controls/GridRowData.h"
+#include "ui/controls/GridRowSource.h"
 
 #include <QPointer>
 #include <QString>
@@ -59,6 +60,12 @@ public:
     // order (texts beyond the last column are dropped), in one step: the view hears of the new
     // rows and their texts once, not once per cell.
     void appendRows(const std::vector<QStringList>& rows);
+    // Replaces every row by the rows of `source` (an open editor is cancelled first), or appends
+    // them: each row gets a fresh record, and its texts are written when first needed, so only
+    // the rows that are shown cost their formatting. A replacement is one reset of the view, and
+    // the list starts at its top again as after deleteAllRows().
+    void replaceRows(std::shared_ptr<const GridRowSource> source);
+    void appendRowsFrom(std::shared_ptr<const GridRowSource> source);
     // Frees every row's record, then removes all rows. An open editor is cancelled first.
     void deleteAllRows();
     // The record of a row; null for a row that does not exist.

@@ -16,6 +16,19 @@ const QString& noText()
 
 } // namespace
 
+std::vector<QString>& GridModel::cellsOf(std::size_t row) const
+{
+    Row& held = rows_[row];
+    if (held.source >= 0) {
+        std::vector<QString> cells(columns_.size());
+        sources_[static_cast<std::size_t>(held.source)]->writeTexts(held.sourceRow, cells);
+        cells.resize(columns_.size());
+        held.cells = std::move(cells);
+        held.source = -1;
+    }
+    return held.cells;
+}
+
 int GridModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
@@ -36,9 +49,15 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || !validCell(index.row(), index.column()))
         return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole) {
-        const QString& text = rows_[static_cast<std::size_t>(index.row())].cells[static_cast<std::size_t>(index.column())];
-        // An empty cell is a cell without text, as a list view shows it.
-        return text.isEmpty() ? QVariant() : QVariant(text);
+        try {
+            const QString& text = cellsOf(static_cast<std::size_t>(index.row()))[static_cast<std::size_t>(index.column())];
+            // An empty cell is a cell without text, as a list view shows it.
+            return text.isEmpty() ? QVariant() : QVariant(text);
+        } catch (const std::bad_alloc&) {
+            // The view asks while painting, where nothing may escape: the cell shows empty this
+            // time, and its row is written again when next shown.
+            return {};
+        }
     }
     return {};
 }
@@ -69,6 +88,8 @@ bool GridModel::removeRows(int row, int count, const QModelIndex& parent)
         return false;
     beginRemoveRows(QModelIndex(), row, row + count - 1);
     rows_.erase(rows_.begin() + row, rows_.begin() + row + count);
+    if (rows_.empty())
+        sources_.clear();
     endRemoveRows();
     return true;
 }
@@ -102,6 +123,46 @@ void GridModel::appendRows(const std::vector<QStringList>& rows)
             fresh[r].cells[c] = rows[r][static_cast<qsizetype>(c)];
     }
     rows_.reserve(rows_.size() + fresh.size());
+    const int first = rowCount();
+    beginInsertRows(QModelIndex(), first, first + static_cast<int>(fresh.size()) - 1);
+    rows_.insert(rows_.end(), std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+    endInsertRows();
+}
+
+std::vector<GridModel::Row> GridModel::rowsOf(int source, const GridRowSource& rows) const
+{
+    std::vector<Row> fresh(static_cast<std::size_t>(std::max(0, rows.rowCount())));
+    for (std::size_t r = 0; r < fresh.size(); ++r) {
+        fresh[r].source = source;
+        fresh[r].sourceRow = static_cast<int>(r);
+    }
+    return fresh;
+}
+
+void GridModel::replaceRows(std::shared_ptr<const GridRowSource> source)
+{
+    std::vector<Row> fresh = source ? rowsOf(0, *source) : std::vector<Row>();
+    std::vector<std::shared_ptr<const GridRowSource>> sources;
+    if (!fresh.empty())
+        sources.push_back(std::move(source));
+    beginResetModel();
+    rows_.swap(fresh);
+    sources_.swap(sources);
+    endResetModel();
+    // The old rows and their sources are freed after the view has let go of them.
+}
+
+void GridModel::appendRowsFrom(std::shared_ptr<const GridRowSource> source)
+{
+    if (!source || source->rowCount() <= 0)
+        return;
+    if (rows_.empty()) {
+        replaceRows(std::move(source));
+        return;
+    }
+    std::vector<Row> fresh = rowsOf(static_cast<int>(sources_.size()), *source);
+    rows_.reserve(rows_.size() + fresh.size());
+    sources_.push_back(std::move(source));
     const int first = rowCount();
     beginInsertRows(QModelIndex(), first, first + static_cast<int>(fresh.size()) - 1);
     rows_.insert(rows_.end(), std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
@@ -151,14 +212,14 @@ const QString& GridModel::cellText(int row, int column) const
 {
     if (!validCell(row, column))
         return noText();
-    return rows_[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
+    return cellsOf(static_cast<std::size_t>(row))[static_cast<std::size_t>(column)];
 }
 
 bool GridModel::setCellText(int row, int column, const QString& text)
 {
     if (!validCell(row, column))
         return false;
-    rows_[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)] = text;
+    cellsOf(static_cast<std::size_t>(row))[static_cast<std::size_t>(column)] = text;
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
     return true;
@@ -167,6 +228,10 @@ bool GridModel::setCellText(int row, int column, const QString& text)
 void GridModel::insertColumn(int column, const QString& title, Qt::Alignment alignment)
 {
     column = std::clamp(column, 0, columnCount());
+    // A source writes its texts for the columns as they are: rows still waiting for theirs take
+    // them now, before the columns move.
+    for (std::size_t r = 0; r < rows_.size(); ++r)
+        cellsOf(r);
     beginInsertColumns(QModelIndex(), column, column);
     columns_.insert(columns_.begin() + column, Column{title, alignment});
     for (Row& row : rows_)

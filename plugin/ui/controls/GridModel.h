@@ -3,11 +3,13 @@
 // so the two can never get out of step, and a whole set of rows comes or goes in one step, with
 // one notification for the view rather than one per cell.
 #include "ui/controls/GridRowData.h"
+#include "ui/controls/GridRowSource.h"
 
 #include <QAbstractTableModel>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 namespace controls {
@@ -29,6 +31,12 @@ public:
     // Appends one row per entry, the texts in column order (texts beyond the last column are
     // dropped), each with a fresh record.
     void appendRows(const std::vector<QStringList>& rows);
+    // Replaces every row by the rows of `source`, each with a fresh record, in one step (one
+    // reset of the view); their texts are asked for when first needed. The source must not change
+    // while the grid holds its rows.
+    void replaceRows(std::shared_ptr<const GridRowSource> source);
+    // Appends the rows of `source` after the last row, as replaceRows() takes them.
+    void appendRowsFrom(std::shared_ptr<const GridRowSource> source);
     // Removes every row.
     void removeAllRows();
     // Puts the rows in the given order: order[i] is the row that becomes row i.
@@ -51,14 +59,22 @@ private:
         Qt::Alignment alignment = Qt::AlignLeft;
     };
     struct Row {
+        // Empty until the texts are first needed when the row comes from a source.
         std::vector<QString> cells;
         GridRowData data;
+        int source = -1;     // index into sources_; -1 once the texts are held
+        int sourceRow = 0;
     };
 
     bool validCell(int row, int column) const;
+    // The row's texts, written from its source first when they are not held yet.
+    std::vector<QString>& cellsOf(std::size_t row) const;
+    std::vector<Row> rowsOf(int source, const GridRowSource& rows) const;
 
     std::vector<Column> columns_;
-    std::vector<Row> rows_;
+    // Written lazily from const readers: the texts a row shows are the same before and after.
+    mutable std::vector<Row> rows_;
+    std::vector<std::shared_ptr<const GridRowSource>> sources_;
 };
 
 } // namespace controls
