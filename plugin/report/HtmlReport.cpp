@@ -17,7 +17,9 @@
 
 #include <libxml/entities.h>
 #include <libxml/hash.h>
+#include <libxml/encoding.h>
 #include <libxml/parser.h>
+#include <libxml/xmlIO.h>
 #include <libxml/tree.h>
 #include <libxslt/imports.h>
 #include <libxslt/security.h>
@@ -149,6 +151,43 @@ std::u16string decodeResult(const std::string& bytes, const xmlChar* encoding)
     return text;
 }
 
+// The serialiser's output goes straight into a string: no buffer of the serialiser's own that
+// grows by doubling, and no copies of it.
+int appendToString(void* context, const char* bytes, int length)
+{
+    try {
+        static_cast<std::string*>(context)->append(bytes, static_cast<std::size_t>(length));
+        return length;
+    } catch (const std::bad_alloc&) {
+        return -1;  // the serialiser stops and reports the failure
+    }
+}
+
+// The result in the encoding the template's xsl:output asks for (UTF-8 when it names none), as
+// xsltSaveResultToString writes it. False when the encoding is unknown or the text could not be
+// stored.
+bool serialiseResult(xmlDocPtr result, xsltStylesheetPtr stylesheet, const xmlChar* encoding, std::string& out)
+{
+    out.clear();
+    if (!result->children)
+        return true;
+    xmlCharEncodingHandlerPtr encoder = nullptr;
+    if (encoding) {
+        encoder = xmlFindCharEncodingHandler(reinterpret_cast<const char*>(encoding));
+        if (encoder && xmlStrEqual(reinterpret_cast<const xmlChar*>(encoder->name), BAD_CAST "UTF-8"))
+            encoder = nullptr;
+    }
+    xmlOutputBufferPtr buffer = xmlOutputBufferCreateIO(&appendToString, nullptr, &out, encoder);
+    if (!buffer) {
+        if (encoder)
+            xmlCharEncCloseFunc(encoder);
+        return false;
+    }
+    const int written = xsltSaveResultTo(buffer, result, stylesheet);
+    const int closed = xmlOutputBufferClose(buffer);
+    return written >= 0 && closed >= 0;
+}
+
 } // namespace
 
 HtmlReport::HtmlReport(const AssayMap& assays, const CalculationResult& result, bool open, bool hideNotFound,
@@ -237,10 +276,6 @@ void HtmlReport::transform()
 {
     LibxmlSession session;
 
-    // The report document goes to the engine as its own tree: the same tree as reading its text
-    // would give, without writing and reading some megabytes of text first.
-    DocHandle source(buildSourceTree(assays_, result_, hideNotFound_, dateCreated_, "report.xml"));
-
     const std::string templateBytes = platform::utf16ToUtf8(templateXml_);
     const std::string templateUrl = platform::nativePath(templatePath_);
     DocHandle stylesheetDocument =
@@ -252,6 +287,13 @@ void HtmlReport::transform()
     if (!stylesheet)
         throw ComError(E_FAIL_CODE, session.messagesOr("The template is not a valid XSLT stylesheet."));
     stylesheetDocument.release();  // the stylesheet owns it now
+
+    // The report document goes to the engine as its own tree: the same tree as reading its text
+    // would give, without writing and reading some megabytes of text first. Its names are the
+    // stylesheet's own strings, so the engine matches them by address rather than by comparing
+    // texts. The source is declared after the stylesheet and so freed before it; it holds its
+    // own reference to the dictionary all the same.
+    DocHandle source(buildSourceTree(assays_, result_, hideNotFound_, dateCreated_, "report.xml", stylesheet->dict));
 
     TransformContextHandle context(xsltNewTransformContext(stylesheet.get(), source.get()));
     if (!context)
@@ -267,17 +309,14 @@ void HtmlReport::transform()
         throw ComError(E_FAIL_CODE, session.messagesOr("The XSLT transformation failed."));
     context.reset();
 
-    xmlChar* serialised = nullptr;
-    int serialisedLength = 0;
-    if (xsltSaveResultToString(&serialised, &serialisedLength, resultDocument.get(), stylesheet.get()) != 0)
-        throw ReportFailure("Failed to load result document.");
-    XmlCharHandle serialisedText(serialised);
-    std::string html = serialisedText
-        ? std::string(reinterpret_cast<const char*>(serialisedText.get()), static_cast<std::size_t>(serialisedLength))
-        : std::string();
-    serialisedText.reset();
     const xmlChar* encoding = nullptr;
     XSLT_GET_IMPORT_PTR(encoding, stylesheet.get(), encoding);
+    std::string html;
+    if (!serialiseResult(resultDocument.get(), stylesheet.get(), encoding, html))
+        throw ReportFailure("Failed to load result document.");
+    // The result tree is large and no longer needed: freed before the file is written.
+    resultDocument.reset();
+    source.reset();
     resultEncoding_ = encoding ? reinterpret_cast<const char*>(encoding) : "";
     resultBytes_ = std::move(html);
     resultText_.clear();

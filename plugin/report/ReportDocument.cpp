@@ -77,11 +77,12 @@ void appendMessages(Writer& xml)
 {
     xml.startElement(u"messages");
     if (const MessageLog* log = theMessageLog()) {
-        for (const std::u16string& line : log->flattened()) {
+        // Each message with its category's prefix, written in two parts rather than joined first.
+        log->visitFlattened([&xml](std::u16string_view prefix, std::u16string_view text) {
             xml.startElement(u"row");
-            xml.attribute(u"msg_str", line);
+            xml.attribute(u"msg_str", prefix, text);
             xml.endElement();
-        }
+        });
     }
     xml.endElement();
 }
@@ -137,9 +138,9 @@ std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& r
 }
 
 _xmlDoc* buildSourceTree(const AssayMap& assays, const CalculationResult& result, bool hideNotFound,
-                         std::u16string_view dateCreated, const char* url)
+                         std::u16string_view dateCreated, const char* url, _xmlDict* names)
 {
-    XmlTreeWriter tree(url);
+    XmlTreeWriter tree(url, names);
     writeDocument(tree, assays, result, hideNotFound, dateCreated);
     return tree.release();
 }

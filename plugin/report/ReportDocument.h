@@ -17,11 +17,14 @@ std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& r
 std::u16string buildSourceXml(const AssayMap& assays, const CalculationResult& result, bool hideNotFound,
                               std::u16string_view dateCreated);
 
+struct _xmlDict;
 struct _xmlDoc;
 // The same document as the XML engine's tree, exactly as reading the text would give it, named
-// `url`; the caller frees it with xmlFreeDoc. Raises std::bad_alloc when memory runs out.
+// `url`; the caller frees it with xmlFreeDoc. Its element and attribute names are kept in `names`
+// when given (the stylesheet's dictionary), else in a dictionary of its own. Raises
+// std::bad_alloc when memory runs out.
 _xmlDoc* buildSourceTree(const AssayMap& assays, const CalculationResult& result, bool hideNotFound,
-                         std::u16string_view dateCreated, const char* url);
+                         std::u16string_view dateCreated, const char* url, _xmlDict* names = nullptr);
 
 // The text with every character that XML cannot carry (control characters other than tab, line
 // feed and carriage return, U+FFFE, U+FFFF) replaced by U+FFFD, so that one odd character in a

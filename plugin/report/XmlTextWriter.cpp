@@ -90,6 +90,24 @@ void XmlTextWriter::attribute(std::u16string_view name, std::u16string_view valu
     out_.push_back(u'"');
 }
 
+void XmlTextWriter::attribute(std::u16string_view name, std::u16string_view first, std::u16string_view second)
+{
+    // A high surrogate at the end of the first part pairs with the start of the second: escaped
+    // apart, both would become U+FFFD.
+    if (!first.empty() && first.back() >= 0xD800 && first.back() <= 0xDBFF && !second.empty()) {
+        std::u16string joined(first);
+        joined.append(second);
+        attribute(name, joined);
+        return;
+    }
+    out_.push_back(u' ');
+    out_.append(name);
+    out_.append(u"=\"");
+    appendEscaped(out_, first);
+    appendEscaped(out_, second);
+    out_.push_back(u'"');
+}
+
 void XmlTextWriter::attribute(std::u16string_view name, long long value)
 {
     char digits[24];

@@ -17,6 +17,8 @@ public:
     void startElement(std::u16string_view name);
     // An attribute of the element just started; characters XML cannot carry become U+FFFD.
     void attribute(std::u16string_view name, std::u16string_view value);
+    // An attribute whose value is `first` followed by `second`.
+    void attribute(std::u16string_view name, std::u16string_view first, std::u16string_view second);
     void attribute(std::u16string_view name, long long value);
     // Ends the innermost open element.
     void endElement();

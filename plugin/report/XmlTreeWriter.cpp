@@ -1,6 +1,8 @@
 #include "report/XmlTreeWriter.h"
 
 #include <libxml/tree.h>
+#include <libxml/dict.h>
+#include <libxml/globals.h>
 
 #include <charconv>
 #include <new>
@@ -10,66 +12,87 @@ namespace {
 bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-void appendUtf8(std::string& out, char32_t c)
+// Writes the value in UTF-8 as the reader of the text gets it back: every character XML cannot
+// carry (control characters other than tab, line feed and carriage return, U+FFFE, U+FFFF,
+// unpaired surrogates) as U+FFFD. `out` has room for three bytes a unit; returns the end.
+char* putSafeUtf8(char* out, std::u16string_view value)
 {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    const char16_t* at = value.data();
+    const char16_t* const end = at + value.size();
+    while (at < end) {
+        const char16_t unit = *at++;
+        char32_t c = unit;
+        if (unit < 0x80) {
+            if (unit >= 0x20 || unit == u'\t' || unit == u'\n' || unit == u'\r') {
+                *out++ = static_cast<char>(unit);
+                continue;
+            }
+            c = 0xFFFD;
+        } else if (unit < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (unit >> 6));
+            *out++ = static_cast<char>(0x80 | (unit & 0x3F));
+            continue;
+        } else if (isHighSurrogate(unit)) {
+            if (at < end && isLowSurrogate(*at)) {
+                c = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (*at++ - 0xDC00);
+                *out++ = static_cast<char>(0xF0 | (c >> 18));
+                *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+                *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+                *out++ = static_cast<char>(0x80 | (c & 0x3F));
+                continue;
+            }
+            c = 0xFFFD;
+        } else if (isLowSurrogate(unit) || unit == 0xFFFE || unit == 0xFFFF) {
+            c = 0xFFFD;
+        }
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     }
+    return out;
 }
 
-// The value as the reader of the text gets it back: UTF-8, with every character XML cannot carry
-// (control characters other than tab, line feed and carriage return, U+FFFE, U+FFFF, unpaired
-// surrogates) as U+FFFD.
 void toSafeUtf8(std::u16string_view value, std::string& out)
 {
-    out.clear();
-    out.reserve(value.size() * 2);
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const char16_t unit = value[i];
-        if (unit < 0x80 && (unit >= 0x20 || unit == u'\t' || unit == u'\n' || unit == u'\r')) {
-            out.push_back(static_cast<char>(unit));
-            continue;
-        }
-        char32_t c = unit;
-        if (unit < 0x20 || unit == 0xFFFE || unit == 0xFFFF || isLowSurrogate(unit))
-            c = 0xFFFD;
-        else if (isHighSurrogate(unit)) {
-            if (i + 1 < value.size() && isLowSurrogate(value[i + 1])) {
-                c = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (value[i + 1] - 0xDC00);
-                ++i;
-            } else {
-                c = 0xFFFD;
-            }
-        }
-        appendUtf8(out, c);
-    }
+    out.resize(value.size() * 3);
+    out.resize(static_cast<std::size_t>(putSafeUtf8(out.data(), value) - out.data()));
 }
+
+// A value split after a high surrogate would lose the pair it begins: such a value is joined
+// before it is encoded.
+bool endsInHighSurrogate(std::u16string_view text) { return !text.empty() && isHighSurrogate(text.back()); }
 
 const xmlChar* xml(const std::string& text) { return reinterpret_cast<const xmlChar*>(text.c_str()); }
 
 } // namespace
 
-XmlTreeWriter::XmlTreeWriter(const char* url)
+XmlTreeWriter::XmlTreeWriter(const char* url, _xmlDict* names)
 {
     doc_ = xmlNewDoc(BAD_CAST "1.0");
     if (!doc_)
         throw std::bad_alloc();
+    if (names) {
+        if (xmlDictReference(names) != 0) {
+            xmlFreeDoc(doc_);
+            doc_ = nullptr;
+            throw std::bad_alloc();
+        }
+        doc_->dict = names;
+    } else {
+        doc_->dict = xmlDictCreate();
+        if (!doc_->dict) {
+            xmlFreeDoc(doc_);
+            doc_ = nullptr;
+            throw std::bad_alloc();
+        }
+    }
     if (url) {
         doc_->URL = xmlStrdup(BAD_CAST url);
-        if (!doc_->URL)
+        if (!doc_->URL) {
+            xmlFreeDoc(doc_);
+            doc_ = nullptr;
             throw std::bad_alloc();
+        }
     }
 }
 
@@ -92,6 +115,7 @@ void XmlTreeWriter::declaration(std::u16string_view encoding)
 void XmlTreeWriter::startElement(std::u16string_view name)
 {
     toSafeUtf8(name, utf8_);
+    // The document's dictionary keeps the name.
     xmlNodePtr node = xmlNewDocNode(doc_, nullptr, xml(utf8_), nullptr);
     if (!node)
         throw std::bad_alloc();
@@ -104,14 +128,47 @@ void XmlTreeWriter::startElement(std::u16string_view name)
 
 void XmlTreeWriter::attribute(std::u16string_view name, std::u16string_view value)
 {
+    attribute(name, value, {});
+}
+
+void XmlTreeWriter::attribute(std::u16string_view name, std::u16string_view first, std::u16string_view second)
+{
     if (!current_)
         return;
-    std::string utf8Name;
-    toSafeUtf8(name, utf8Name);
-    toSafeUtf8(value, utf8_);
-    // The value is taken as it is: no entity or character reference in it is interpreted.
-    if (!xmlNewProp(current_, xml(utf8Name), xml(utf8_)))
+    if (endsInHighSurrogate(first) && !second.empty()) {
+        std::u16string joined(first);
+        joined.append(second);
+        attribute(name, joined, {});
+        return;
+    }
+    // The value is encoded once, straight into the text node that keeps it; it is taken as it
+    // is: no entity or character reference in it is interpreted. Room for the longest encoding
+    // is taken first and the rest given back, which shrinks the block in place.
+    const std::size_t room = (first.size() + second.size()) * 3 + 1;
+    auto* content = static_cast<xmlChar*>(xmlMalloc(room));
+    if (!content)
         throw std::bad_alloc();
+    char* end = putSafeUtf8(putSafeUtf8(reinterpret_cast<char*>(content), first), second);
+    *end = '\0';
+    const auto used = static_cast<std::size_t>(end - reinterpret_cast<char*>(content)) + 1;
+    if (used < room)
+        if (auto* shrunk = static_cast<xmlChar*>(xmlRealloc(content, used)))
+            content = shrunk;
+    xmlNodePtr text = xmlNewDocText(doc_, nullptr);
+    if (!text) {
+        xmlFree(content);
+        throw std::bad_alloc();
+    }
+    text->content = content;
+    toSafeUtf8(name, utf8_);
+    xmlAttrPtr property = xmlNewProp(current_, xml(utf8_), nullptr);
+    if (!property) {
+        xmlFreeNode(text);
+        throw std::bad_alloc();
+    }
+    text->parent = reinterpret_cast<xmlNodePtr>(property);
+    property->children = text;
+    property->last = text;
 }
 
 void XmlTreeWriter::attribute(std::u16string_view name, long long value)
@@ -119,7 +176,7 @@ void XmlTreeWriter::attribute(std::u16string_view name, long long value)
     char digits[24];
     const auto converted = std::to_chars(digits, digits + sizeof digits, value);
     const std::u16string text(digits, converted.ptr);
-    attribute(name, text);
+    attribute(name, text, {});
 }
 
 void XmlTreeWriter::endElement()

@@ -5,13 +5,17 @@
 #include <string>
 #include <string_view>
 
+struct _xmlDict;
 struct _xmlDoc;
 struct _xmlNode;
 
 class XmlTreeWriter {
 public:
-    // `url` names the document as the text's reader would be told.
-    explicit XmlTreeWriter(const char* url);
+    // `url` names the document as the text's reader would be told. Element and attribute names
+    // are kept in `names`, as a reader keeps them in its dictionary; given the stylesheet's
+    // dictionary, the engine finds the names it looks for by their address. Without one the
+    // document gets a dictionary of its own.
+    explicit XmlTreeWriter(const char* url, _xmlDict* names = nullptr);
     ~XmlTreeWriter();
     XmlTreeWriter(const XmlTreeWriter&) = delete;
     XmlTreeWriter& operator=(const XmlTreeWriter&) = delete;
@@ -21,6 +25,8 @@ public:
     void startElement(std::u16string_view name);
     // An attribute of the element just started; characters XML cannot carry become U+FFFD.
     void attribute(std::u16string_view name, std::u16string_view value);
+    // An attribute whose value is `first` followed by `second`.
+    void attribute(std::u16string_view name, std::u16string_view first, std::u16string_view second);
     void attribute(std::u16string_view name, long long value);
     void endElement();
 

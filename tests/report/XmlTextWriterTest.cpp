@@ -205,3 +205,61 @@ TEST(ReportSourceTree, IsTheTreeTheDocumentsTextReadsAs)
     }
     setTheMessageLog(nullptr);
 }
+
+#include "report/XmlTreeWriter.h"
+
+#include <libxml/dict.h>
+
+// A message is written as its category's prefix and its text, in two parts: for every split, the
+// text and the tree must be what the joined value gives, a surrogate pair cut in two included.
+TEST(ReportSourceTree, AValueWrittenInTwoPartsIsTheJoinedValue)
+{
+    const std::pair<std::u16string, std::u16string> splits[] = {
+        {u"Предупреждение: ", u"\"Бензол\": a < b && c > d"},
+        {u"", u"only the second"},
+        {u"only the first", u""},
+        {u"pair cut \xD83D", u"\xDE00 in two"},
+        {u"lone high \xD83D", u"x"},
+        {u"tab\tand\x01", u"\nline\r"},
+        {u"\uFFFE", u"\uFFFF"},
+    };
+    xmlDictPtr names = xmlDictCreate();
+    ASSERT_NE(names, nullptr);
+    for (const auto& [first, second] : splits) {
+        const std::u16string joined = first + second;
+        std::u16string twoParts, onePart;
+        XmlTextWriter a(twoParts), b(onePart);
+        for (const auto& [writer, split] : {std::pair {&a, true}, std::pair {&b, false}}) {
+            writer->startElement(u"row");
+            if (split)
+                writer->attribute(u"msg_str", first, second);
+            else
+                writer->attribute(u"msg_str", joined);
+            writer->endElement();
+        }
+        EXPECT_EQ(twoParts, onePart) << platform::utf16ToUtf8(joined);
+
+        XmlTreeWriter splitTree("report.xml", names), joinedTree("report.xml");
+        for (const auto& [tree, split] : {std::pair {&splitTree, true}, std::pair {&joinedTree, false}}) {
+            tree->declaration(u"UTF-16LE");
+            tree->startElement(u"row");
+            if (split)
+                tree->attribute(u"msg_str", first, second);
+            else
+                tree->attribute(u"msg_str", joined);
+            tree->endElement();
+        }
+        xmlDocPtr built = splitTree.release();
+        xmlDocPtr reference = joinedTree.release();
+        EXPECT_EQ(dumped(built), dumped(reference)) << platform::utf16ToUtf8(joined);
+        // The names are the given dictionary's own strings.
+        ASSERT_NE(xmlDocGetRootElement(built), nullptr);
+        EXPECT_EQ(built->dict, names);
+        EXPECT_EQ(xmlDocGetRootElement(built)->name, xmlDictLookup(names, BAD_CAST "row", -1));
+        EXPECT_EQ(xmlDocGetRootElement(built)->properties->name, xmlDictLookup(names, BAD_CAST "msg_str", -1));
+        xmlFreeDoc(built);
+        xmlFreeDoc(reference);
+    }
+    // Each document held its own reference: the dictionary is still ours to free.
+    xmlDictFree(names);
+}
