@@ -141,6 +141,7 @@ void XmlTreeWriter::attribute(std::u16string_view name, std::u16string_view firs
         attribute(name, joined, {});
         return;
     }
+    toSafeUtf8(name, utf8_);
     // The value is encoded once, straight into the text node that keeps it; it is taken as it
     // is: no entity or character reference in it is interpreted. Room for the longest encoding
     // is taken first and the rest given back, which shrinks the block in place.
@@ -154,13 +155,13 @@ void XmlTreeWriter::attribute(std::u16string_view name, std::u16string_view firs
     if (used < room)
         if (auto* shrunk = static_cast<xmlChar*>(xmlRealloc(content, used)))
             content = shrunk;
+    // Nothing below raises before the node is linked into the tree, which then frees it.
     xmlNodePtr text = xmlNewDocText(doc_, nullptr);
     if (!text) {
         xmlFree(content);
         throw std::bad_alloc();
     }
     text->content = content;
-    toSafeUtf8(name, utf8_);
     xmlAttrPtr property = xmlNewProp(current_, xml(utf8_), nullptr);
     if (!property) {
         xmlFreeNode(text);

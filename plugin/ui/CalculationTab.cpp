@@ -26,7 +26,7 @@ void CalculationTab::fill(const std::vector<QuantitationRow>& quantitation)
     controls::CGridCtrl* list = grid(kList);
     if (!list)
         return;
-    list->replaceRows(std::make_shared<controls::RecordRows<QuantitationRow>>(
+    list->replaceRows(std::make_unique<controls::RecordRows<QuantitationRow>>(
         quantitation, [](const QuantitationRow& result, int row, std::vector<QString>& cells) {
             controls::setCell(cells, 0, toQString(platform::format(u"%d", {row + 1})));
             controls::setCell(cells, 1, toQString(result.name));

@@ -38,7 +38,7 @@ void ComponentsTab::fillList(int listId, const PeakList& peaks)
     for (const Peak& peak : peaks)
         shown.push_back({peak.name, peak.area, peak.time});
     const int numberedAfter = list->rowCount();
-    auto rows = std::make_shared<controls::RecordRows<ShownPeak>>(
+    auto rows = std::make_unique<controls::RecordRows<ShownPeak>>(
         std::move(shown), [numberedAfter](const ShownPeak& peak, int row, std::vector<QString>& cells) {
             controls::setCell(cells, 0, toQString(platform::format(u"%d", {numberedAfter + row + 1})));
             controls::setCell(cells, 1, toQString(peak.name));

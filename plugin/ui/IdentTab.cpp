@@ -46,7 +46,7 @@ void IdentTab::fill(const IdentificationList& rows, bool hasCalibration)
     retitle(*list, kRefTime1Column, hasCalibration ? 136 : 144);
     retitle(*list, kRefTime2Column, hasCalibration ? 138 : 145);
     // The columns in order; the reference times are columns kRefTime1Column and kRefTime2Column.
-    list->replaceRows(std::make_shared<controls::RecordRows<IdentificationRow>>(
+    list->replaceRows(std::make_unique<controls::RecordRows<IdentificationRow>>(
         rows, [](const IdentificationRow& ident, int row, std::vector<QString>& cells) {
             controls::setCell(cells, 0, toQString(platform::format(u"%d", {row + 1})));
             controls::setCell(cells, 1, toQString(ident.name));

@@ -48,7 +48,7 @@ void MainWindowView::appendAssayRows(const std::vector<host::AssayListRow>& rows
     if (!list || rows.empty())
         return;
     const int first = list->rowCount();
-    list->appendRowsFrom(std::make_shared<controls::RecordRows<host::AssayListRow>>(
+    list->appendRowsFrom(std::make_unique<controls::RecordRows<host::AssayListRow>>(
         rows, [](const host::AssayListRow& row, int, std::vector<QString>& cells) {
             controls::setCell(cells, 0, toQString(row.number));
             controls::setCell(cells, 1, toQString(row.fileName));

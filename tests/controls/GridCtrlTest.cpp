@@ -721,8 +721,9 @@ TEST_F(GridTest, RowsFromASourceAreWrittenWhenNeededAndOtherwiseBehaveAsHeldRows
     const std::vector<int> widthsBefore = {grid->columnWidth(0), grid->columnWidth(1), grid->columnWidth(2)};
     listener.selChanges.clear();
 
-    auto rows = std::make_shared<CountingRows>(1000, 1);
-    grid->replaceRows(rows);
+    auto owned = std::make_unique<CountingRows>(1000, 1);
+    const CountingRows* rows = owned.get();  // the grid owns it from here on
+    grid->replaceRows(std::move(owned));
     QCoreApplication::processEvents();
     ASSERT_EQ(grid->rowCount(), 1000);
     // As after emptying and refilling: nothing selected or focused, the list at its top, the
@@ -755,8 +756,9 @@ TEST_F(GridTest, RowsFromASourceAreWrittenWhenNeededAndOtherwiseBehaveAsHeldRows
     EXPECT_EQ(rows->writesOf(500), 1);
 
     // Appended rows follow; sorting reads every row and moves the records with their rows.
-    auto more = std::make_shared<CountingRows>(5, 2000);
-    grid->appendRowsFrom(more);
+    auto ownedMore = std::make_unique<CountingRows>(5, 2000);
+    const CountingRows* more = ownedMore.get();
+    grid->appendRowsFrom(std::move(ownedMore));
     ASSERT_EQ(grid->rowCount(), 1005);
     EXPECT_EQ(more->rowsWritten(), 0);
     grid->rowData(1004)->userData = 77;
@@ -772,8 +774,7 @@ TEST_F(GridTest, RowsFromASourceAreWrittenWhenNeededAndOtherwiseBehaveAsHeldRows
     EXPECT_EQ(grid->rowData(lastRow)->userData, 77);
 
     // A column inserted before rows are written gets empty cells; the others keep their texts.
-    auto late = std::make_shared<CountingRows>(3, 1);
-    grid->replaceRows(late);
+    grid->replaceRows(std::make_unique<CountingRows>(3, 1));
     grid->insertColumnTitled(0, QStringLiteral("Первый"), 60);
     EXPECT_EQ(grid->cellText(2, 0), QString());
     EXPECT_EQ(grid->cellText(2, 1), QStringLiteral("Peak 3"));
@@ -782,9 +783,10 @@ TEST_F(GridTest, RowsFromASourceAreWrittenWhenNeededAndOtherwiseBehaveAsHeldRows
 
 TEST_F(GridTest, ARowThatCannotBeWrittenShowsEmptyAndIsWrittenWhenShownAgain)
 {
-    auto rows = std::make_shared<CountingRows>(40, 1);
+    auto owned = std::make_unique<CountingRows>(40, 1);
+    CountingRows* rows = owned.get();  // the grid owns it from here on
     rows->failingRows = {0, 2};
-    grid->replaceRows(rows);
+    grid->replaceRows(std::move(owned));
     // Painting asks for the failing rows too: nothing escapes the paint, the cells show empty.
     grid->viewport()->grab();
     EXPECT_FALSE(grid->model()->index(0, 0).data().isValid());

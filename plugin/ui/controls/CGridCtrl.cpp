@@ -83,7 +83,7 @@ void CGridCtrl::appendRows(const std::vector<QStringList>& rows)
     model_->appendRows(rows);
 }
 
-void CGridCtrl::replaceRows(std::shared_ptr<const GridRowSource> source)
+void CGridCtrl::replaceRows(std::unique_ptr<const GridRowSource> source)
 {
     if (editor_ && !editor_->finished())
         editor_->cancel();
@@ -92,7 +92,7 @@ void CGridCtrl::replaceRows(std::shared_ptr<const GridRowSource> source)
     verticalScrollBar()->setValue(verticalScrollBar()->minimum());
 }
 
-void CGridCtrl::appendRowsFrom(std::shared_ptr<const GridRowSource> source)
+void CGridCtrl::appendRowsFrom(std::unique_ptr<const GridRowSource> source)
 {
     model_->appendRowsFrom(std::move(source));
 }

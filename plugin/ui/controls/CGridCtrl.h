@@ -64,8 +64,8 @@ public:
     // them: each row gets a fresh record, and its texts are written when first needed, so only
     // the rows that are shown cost their formatting. A replacement is one reset of the view, and
     // the list starts at its top again as after deleteAllRows().
-    void replaceRows(std::shared_ptr<const GridRowSource> source);
-    void appendRowsFrom(std::shared_ptr<const GridRowSource> source);
+    void replaceRows(std::unique_ptr<const GridRowSource> source);
+    void appendRowsFrom(std::unique_ptr<const GridRowSource> source);
     // Frees every row's record, then removes all rows. An open editor is cancelled first.
     void deleteAllRows();
     // The record of a row; null for a row that does not exist.

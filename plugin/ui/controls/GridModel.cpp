@@ -139,10 +139,10 @@ std::vector<GridModel::Row> GridModel::rowsOf(int source, const GridRowSource& r
     return fresh;
 }
 
-void GridModel::replaceRows(std::shared_ptr<const GridRowSource> source)
+void GridModel::replaceRows(std::unique_ptr<const GridRowSource> source)
 {
     std::vector<Row> fresh = source ? rowsOf(0, *source) : std::vector<Row>();
-    std::vector<std::shared_ptr<const GridRowSource>> sources;
+    std::vector<std::unique_ptr<const GridRowSource>> sources;
     if (!fresh.empty())
         sources.push_back(std::move(source));
     beginResetModel();
@@ -152,7 +152,7 @@ void GridModel::replaceRows(std::shared_ptr<const GridRowSource> source)
     // The old rows and their sources are freed after the view has let go of them.
 }
 
-void GridModel::appendRowsFrom(std::shared_ptr<const GridRowSource> source)
+void GridModel::appendRowsFrom(std::unique_ptr<const GridRowSource> source)
 {
     if (!source || source->rowCount() <= 0)
         return;

@@ -34,9 +34,9 @@ public:
     // Replaces every row by the rows of `source`, each with a fresh record, in one step (one
     // reset of the view); their texts are asked for when first needed. The source must not change
     // while the grid holds its rows.
-    void replaceRows(std::shared_ptr<const GridRowSource> source);
+    void replaceRows(std::unique_ptr<const GridRowSource> source);
     // Appends the rows of `source` after the last row, as replaceRows() takes them.
-    void appendRowsFrom(std::shared_ptr<const GridRowSource> source);
+    void appendRowsFrom(std::unique_ptr<const GridRowSource> source);
     // Removes every row.
     void removeAllRows();
     // Puts the rows in the given order: order[i] is the row that becomes row i.
@@ -74,7 +74,7 @@ private:
     std::vector<Column> columns_;
     // Written lazily from const readers: the texts a row shows are the same before and after.
     mutable std::vector<Row> rows_;
-    std::vector<std::shared_ptr<const GridRowSource>> sources_;
+    std::vector<std::unique_ptr<const GridRowSource>> sources_;
 };
 
 } // namespace controls
