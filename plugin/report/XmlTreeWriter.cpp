@@ -5,6 +5,7 @@
 #include <libxml/globals.h>
 
 #include <charconv>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -21,6 +22,18 @@ char* putSafeUtf8(char* out, std::u16string_view value)
     const char16_t* const end = at + value.size();
     while (at < end) {
         const char16_t unit = *at++;
+        // Printable ASCII and the two-byte characters (Cyrillic among them) first: they are
+        // nearly all of a report's text.
+        if (static_cast<unsigned>(unit) - 0x20u < 0x60u) {
+            *out++ = static_cast<char>(unit);
+            continue;
+        }
+        if (static_cast<unsigned>(unit) - 0x80u < 0x780u) {
+            out[0] = static_cast<char>(0xC0 | (unit >> 6));
+            out[1] = static_cast<char>(0x80 | (unit & 0x3F));
+            out += 2;
+            continue;
+        }
         char32_t c = unit;
         if (unit < 0x80) {
             if (unit >= 0x20 || unit == u'\t' || unit == u'\n' || unit == u'\r') {
@@ -112,11 +125,25 @@ void XmlTreeWriter::declaration(std::u16string_view encoding)
         throw std::bad_alloc();
 }
 
+const unsigned char* XmlTreeWriter::dictionaryName(std::u16string_view name)
+{
+    for (const Name& known : names_)
+        if (known.text.size() == name.size()
+            && std::char_traits<char16_t>::compare(known.text.data(), name.data(), name.size()) == 0)
+            return known.kept;
+    toSafeUtf8(name, utf8_);
+    const xmlChar* kept = xmlDictLookup(doc_->dict, xml(utf8_), static_cast<int>(utf8_.size()));
+    if (!kept)
+        throw std::bad_alloc();
+    names_.push_back({std::u16string(name), kept});
+    return kept;
+}
+
 void XmlTreeWriter::startElement(std::u16string_view name)
 {
-    toSafeUtf8(name, utf8_);
-    // The document's dictionary keeps the name.
-    xmlNodePtr node = xmlNewDocNode(doc_, nullptr, xml(utf8_), nullptr);
+    // The node takes the dictionary's string, which only the dictionary ever frees.
+    auto* kept = const_cast<xmlChar*>(dictionaryName(name));
+    xmlNodePtr node = xmlNewDocNodeEatName(doc_, nullptr, kept, nullptr);
     if (!node)
         throw std::bad_alloc();
     if (current_)
@@ -141,20 +168,17 @@ void XmlTreeWriter::attribute(std::u16string_view name, std::u16string_view firs
         attribute(name, joined, {});
         return;
     }
-    toSafeUtf8(name, utf8_);
-    // The value is encoded once, straight into the text node that keeps it; it is taken as it
-    // is: no entity or character reference in it is interpreted. Room for the longest encoding
-    // is taken first and the rest given back, which shrinks the block in place.
-    const std::size_t room = (first.size() + second.size()) * 3 + 1;
-    auto* content = static_cast<xmlChar*>(xmlMalloc(room));
+    auto* kept = const_cast<xmlChar*>(dictionaryName(name));
+    // The value is encoded once into the writer's buffer and copied into the text node that keeps
+    // it; it is taken as it is: no entity or character reference in it is interpreted.
+    utf8_.resize((first.size() + second.size()) * 3);
+    char* const begin = utf8_.data();
+    const auto length = static_cast<std::size_t>(putSafeUtf8(putSafeUtf8(begin, first), second) - begin);
+    auto* content = static_cast<xmlChar*>(xmlMalloc(length + 1));
     if (!content)
         throw std::bad_alloc();
-    char* end = putSafeUtf8(putSafeUtf8(reinterpret_cast<char*>(content), first), second);
-    *end = '\0';
-    const auto used = static_cast<std::size_t>(end - reinterpret_cast<char*>(content)) + 1;
-    if (used < room)
-        if (auto* shrunk = static_cast<xmlChar*>(xmlRealloc(content, used)))
-            content = shrunk;
+    std::memcpy(content, begin, length);
+    content[length] = '\0';
     // Nothing below raises before the node is linked into the tree, which then frees it.
     xmlNodePtr text = xmlNewDocText(doc_, nullptr);
     if (!text) {
@@ -162,7 +186,7 @@ void XmlTreeWriter::attribute(std::u16string_view name, std::u16string_view firs
         throw std::bad_alloc();
     }
     text->content = content;
-    xmlAttrPtr property = xmlNewProp(current_, xml(utf8_), nullptr);
+    xmlAttrPtr property = xmlNewNsPropEatName(current_, nullptr, kept, nullptr);
     if (!property) {
         xmlFreeNode(text);
         throw std::bad_alloc();

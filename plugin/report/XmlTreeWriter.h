@@ -4,6 +4,7 @@
 // without writing and reading the text in between.
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct _xmlDict;
 struct _xmlDoc;
@@ -34,7 +35,16 @@ public:
     _xmlDoc* release();
 
 private:
+    // The name as the document's dictionary keeps it; a document uses a handful of names over and
+    // over, so each is converted and looked up once.
+    const unsigned char* dictionaryName(std::u16string_view name);
+
     _xmlDoc* doc_ = nullptr;
     _xmlNode* current_ = nullptr;
     std::string utf8_;
+    struct Name {
+        std::u16string text;
+        const unsigned char* kept;
+    };
+    std::vector<Name> names_;
 };
