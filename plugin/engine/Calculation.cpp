@@ -2,6 +2,7 @@
 
 #include "engine/CalculationPass.h"
 #include "engine/MessageLog.h"
+#include "engine/TableFacts.h"
 
 namespace {
 
@@ -24,21 +25,26 @@ void sortAssays(const AssayMap& assays, CalculationPass& pass)
     }
 }
 
-// Each table's peak names are trimmed and folded once here, for every stage of the pass; the same
-// sweep learns what the resolution search needs of the table.
+MatchedPeaks matchTable(CalculationPass& pass, const AssayRecord& record, const PeakList& table,
+                        SharedConst<PeakTableFacts>& learnt)
+{
+    return MatchedPeaks(factsOf(record, table, learnt), pass.peakNames, pass.components.size());
+}
+
+// Each table's named peaks are matched to the components once here, for every stage of the pass:
+// from the facts learnt when the assay was loaded, or else learnt now.
 void matchPeakNames(CalculationPass& pass)
 {
-    const std::size_t count = pass.components.size();
     for (CalibrationAssay& assay : pass.calibration) {
         if (assay.tables.channel1)
-            assay.matches1 = MatchedPeaks(*assay.tables.channel1, pass.peakNames, count, &assay.shape1);
+            assay.matches1 = matchTable(pass, *assay.record, *assay.tables.channel1, assay.learnt1);
         if (assay.tables.channel2)
-            assay.matches2 = MatchedPeaks(*assay.tables.channel2, pass.peakNames, count, &assay.shape2);
+            assay.matches2 = matchTable(pass, *assay.record, *assay.tables.channel2, assay.learnt2);
     }
     // Quantitation looks at the database peaks only when there are exactly two analysis assays.
     if (pass.analysis.size() == 2)
         for (AnalysisAssay& assay : pass.analysis)
-            assay.peakMatches = MatchedPeaks(assay.record->peaks, pass.peakNames, count);
+            assay.peakMatches = matchTable(pass, *assay.record, assay.record->peaks, assay.learnt);
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include "engine/PeakMatching.h"
 #include "engine/PeakNames.h"
 #include "engine/PluginSettings.h"
-#include "engine/ResolutionTable.h"
 #include "input/AssayRecord.h"
 
 class MessageLog;
@@ -23,10 +22,9 @@ struct CalibrationAssay {
     ChannelTables tables;
     MatchedPeaks matches1;
     MatchedPeaks matches2;
+    SharedConst<PeakTableFacts> learnt1;   // the tables' facts, where the record has none of them
+    SharedConst<PeakTableFacts> learnt2;
     const IdentificationList* rows = nullptr;  // this assay's rows in the result, once identified
-    // Learnt by the name matching's sweep over each table, for the resolution search.
-    ResolutionShape shape1;
-    ResolutionShape shape2;
 
     const MatchedPeaks& matches(int channel) const { return channel == 2 ? matches2 : matches1; }
 };
@@ -35,6 +33,7 @@ struct CalibrationAssay {
 struct AnalysisAssay {
     const AssayRecord* record = nullptr;
     MatchedPeaks peakMatches;
+    SharedConst<PeakTableFacts> learnt;
 };
 
 struct CalculationPass {
@@ -54,6 +53,7 @@ struct CalculationPass {
     std::vector<double> refTime1;   // per component
     std::vector<double> refTime2;
     std::vector<int32_t> mainChannel;
+    std::vector<SharedName> componentNames;  // per component, for the identification rows
 
     CalculationResult result;
 

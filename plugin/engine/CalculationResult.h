@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/SharedName.h"
+
 // The outcome for one component in one calibration chromatogram.
 struct IdentificationRow {
-    std::u16string name;
+    SharedName name;            // the component's name
     int32_t mainChannel = 1;
     double refTime1 = 0;        // reference retention time on channel 1
     double peakTime1 = 0;       // time of the peak found in the channel-1 window; 0 when none

@@ -26,10 +26,12 @@ ChannelFinding searchChannel(const CalculationPass& pass, const CalibrationAssay
         return finding;
     const Component& component = pass.components[c];
     const double window = channel == 2 ? component.window2 : component.window1;
-    int i = windowSearchAmong(assay.matches(channel).of(c), component, refTime, window, pass.settings.unitMode,
-                              channel, fileName, pass.log);
-    if (i != -1) {
-        const Peak& peak = (*table)[static_cast<std::size_t>(i)];
+    const MatchedPeaks& matches = assay.matches(channel);
+    const int k = windowSearchPosition(matches.of(c), component, refTime, window, pass.settings.unitMode, channel,
+                                       fileName, pass.log);
+    if (k != -1) {
+        // The peak as the table's facts hold it, without reaching into the table.
+        const NamedPeakFact& peak = matches.factAt(c, static_cast<std::size_t>(k));
         finding.found = true;
         finding.time = peak.time;
         finding.area = peak.area;
@@ -59,8 +61,8 @@ IdentificationList identifyAssay(const CalculationPass& pass, const CalibrationA
     rows.reserve(pass.components.size());
     for (std::size_t c = 0; c < pass.components.size(); ++c) {
         const Component& component = pass.components[c];
-        IdentificationRow row;
-        row.name = component.name;
+        IdentificationRow& row = rows.emplace_back();
+        row.name = pass.componentNames[c];
         row.mainChannel = pass.mainChannel[c];
         row.refTime1 = pass.refTime1[c];
         row.refTime2 = pass.refTime2[c];
@@ -82,7 +84,6 @@ IdentificationList identifyAssay(const CalculationPass& pass, const CalibrationA
         row.concentration = main.concentration;
 
         checkDeviation(pass, component, row, one.area, two.area, fileName);
-        rows.push_back(std::move(row));
     }
     return rows;
 }
@@ -91,6 +92,9 @@ IdentificationList identifyAssay(const CalculationPass& pass, const CalibrationA
 
 void identifyCalibrationAssays(CalculationPass& pass)
 {
+    pass.componentNames.reserve(pass.components.size());
+    for (const Component& component : pass.components)
+        pass.componentNames.emplace_back(component.name);
     for (CalibrationAssay& assay : pass.calibration) {
         IdentificationList& rows = pass.result.identification[assay.id];
         rows = identifyAssay(pass, assay);

@@ -1,10 +1,8 @@
 #include <vector>
 
 #include "engine/CalculationPass.h"
-#include "engine/Identification.h"
 #include "engine/MessageLog.h"
 #include "engine/PeakSearch.h"
-#include "engine/ResolutionTable.h"
 
 namespace {
 
@@ -28,17 +26,17 @@ void measureResolutions(CalculationPass& pass, const std::vector<std::size_t>& c
             const PeakList* table = assay.tables.channel(channel);
             if (!table)
                 continue;
-            const ResolutionTable resolutions(*table, channel == 2 ? assay.shape2 : assay.shape1);
             std::vector<ResolutionSum>& sums = channel == 2 ? channel2 : channel1;
             for (std::size_t k = 0; k < chosen.size(); ++k) {
                 const std::size_t c = chosen[k];
                 const double r = pass.refTime(c, channel);
                 if (!(r > 0))
                     continue;
-                const int i = nearestAmong(assay.matches(channel).of(c), r);
-                if (i == -1)
+                const MatchedPeaks& matches = assay.matches(channel);
+                const int position = nearestPosition(matches.of(c), r);
+                if (position == -1)
                     continue;
-                const double resolution = resolutions.minResolution(i);
+                const double resolution = matches.factAt(c, static_cast<std::size_t>(position)).minResolution;
                 if (resolution >= 0) {
                     sums[k].sum += resolution;
                     ++sums[k].count;

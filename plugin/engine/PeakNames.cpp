@@ -41,24 +41,28 @@ void PeakNames::grow()
     }
 }
 
-std::span<const int32_t> PeakNames::componentsOf(std::u16string_view name)
+std::span<const int32_t> PeakNames::componentsOf(std::u16string_view name, uint64_t hash)
 {
     if (name.empty())
         return {};
     if (slots_.empty())
         grow();
-    const uint64_t hash = hashOf(name);
     const std::size_t mask = slots_.size() - 1;
     std::size_t at = hash & mask;
     for (; slots_[at] >= 0; at = (at + 1) & mask) {
         const Entry& entry = entries_[static_cast<std::size_t>(slots_[at])];
-        if (entry.hash == hash && entry.name == name)
+        // Byte for byte: char_traits<char16_t> compares unit by unit.
+        if (entry.hash == hash && entry.nameLength == name.size() &&
+            std::memcmp(names_.data() + entry.nameStart, name.data(), name.size() * sizeof(char16_t)) == 0)
             return entry.components;
     }
     const std::span<const int32_t> components = lookUp(name);
     if (entries_.size() < rememberLimit) {
-        slots_[at] = static_cast<int32_t>(entries_.size());
-        entries_.push_back(Entry{hash, name, components});
+        // The slot takes the entry only once the entry and its name are stored.
+        const std::size_t nameStart = names_.size();
+        names_.append(name);
+        entries_.push_back(Entry{hash, nameStart, name.size(), components});
+        slots_[at] = static_cast<int32_t>(entries_.size() - 1);
         if (entries_.size() * 2 > slots_.size())
             grow();
     }

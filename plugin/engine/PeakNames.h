@@ -1,8 +1,8 @@
 #pragma once
 // The components a peak's name names, remembered by the name as it stands. The same few hundred
 // names recur in every table of a workspace, so the pass trims, folds and looks up each distinct
-// name once and afterwards only hashes and compares the name. Lives for one pass: it keeps views
-// of the peaks' names, which the pass does not change.
+// name once and afterwards only hashes and compares the name. Lives for one pass (the components
+// it answers are the pass's component table); it keeps a copy of every name it remembers.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -19,8 +19,12 @@ public:
     PeakNames& operator=(const PeakNames&) = delete;
 
     // The components whose name or alternative name the peak name `name` (untrimmed) equals, in
-    // table order; empty for a blank name. `name` must outlive this object.
-    std::span<const int32_t> componentsOf(std::u16string_view name);
+    // table order; empty for a blank name.
+    std::span<const int32_t> componentsOf(std::u16string_view name) { return componentsOf(name, hashOf(name)); }
+    // The same, with `hash` = hashOf(name) known beforehand (a table's facts hold it).
+    std::span<const int32_t> componentsOf(std::u16string_view name, uint64_t hash);
+
+    static uint64_t hashOf(std::u16string_view name);
 
     // Names remembered so far; past the limit further names are looked up each time.
     std::size_t remembered() const { return entries_.size(); }
@@ -29,15 +33,16 @@ public:
 private:
     struct Entry {
         uint64_t hash;
-        std::u16string_view name;
+        std::size_t nameStart;  // in names_
+        std::size_t nameLength;
         std::span<const int32_t> components;
     };
-    static uint64_t hashOf(std::u16string_view name);
     std::span<const int32_t> lookUp(std::u16string_view name);
     void grow();
 
     const ComponentNameIndex& index_;
     std::u16string key_;              // the folded form of the name being looked up
     std::vector<Entry> entries_;
+    std::u16string names_;            // the remembered names, one after another
     std::vector<int32_t> slots_;      // index into entries_, -1 free; a power of two long
 };

@@ -89,7 +89,7 @@ bool ascendingTimes(std::span<const double> times)
     return true;
 }
 
-int nearestPosition(const PeakMatches& matches, double t)
+int nearestPositionAmongSeveral(const PeakMatches& matches, double t)
 {
     return matches.timeOrdered ? nearestOrdered(matches, t) : nearestLinear(matches, t);
 }
@@ -103,6 +103,13 @@ int nearestAmong(const PeakMatches& matches, double t)
 int windowSearchAmong(const PeakMatches& matches, const Component& component, double refTime, double window,
                       int unitMode, int channel, std::u16string_view fileName, MessageLog& log)
 {
+    const int k = windowSearchPosition(matches, component, refTime, window, unitMode, channel, fileName, log);
+    return k < 0 ? -1 : matches.indices[static_cast<std::size_t>(k)];
+}
+
+int windowSearchPosition(const PeakMatches& matches, const Component& component, double refTime, double window,
+                         int unitMode, int channel, std::u16string_view fileName, MessageLog& log)
+{
     if (refTime <= 0)
         return -1;
     const double halfWidth = unitMode == 1 ? window : refTime * window / 100;
@@ -114,11 +121,13 @@ int windowSearchAmong(const PeakMatches& matches, const Component& component, do
     double chosenDistance = 0;
     auto consider = [&](Position k) {
         if (inWindow(k) && (chosen == -1 || distance(k) < chosenDistance)) {
-            chosen = matches.indices[k];
+            chosen = static_cast<int>(k);
             chosenDistance = distance(k);
         }
     };
-    if (!matches.timeOrdered) {
+    if (times.size() == 1) {  // the usual case: one peak of the name in the table
+        consider(0);
+    } else if (!matches.timeOrdered) {
         for (Position k = 0; k < times.size(); ++k)
             consider(k);
     } else if (halfWidth > 0) {

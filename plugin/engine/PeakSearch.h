@@ -38,9 +38,19 @@ bool ascendingTimes(std::span<const double> times);
 // distance; -1 for none.
 int nearestAmong(const PeakMatches& matches, double t);
 // The same peak as its position among the matches (its time is times[position]), or -1.
-int nearestPosition(const PeakMatches& matches, double t);
+int nearestPositionAmongSeveral(const PeakMatches& matches, double t);
+inline int nearestPosition(const PeakMatches& matches, double t)
+{
+    // A lone match is the nearest whatever its distance, NaN included.
+    if (matches.times.size() <= 1)
+        return matches.times.empty() ? -1 : 0;
+    return nearestPositionAmongSeveral(matches, t);
+}
 
 // Among the matches, the table index of the peak closest to refTime within the window, or -1;
 // warns when there were matches but none in the window.
 int windowSearchAmong(const PeakMatches& matches, const Component& component, double refTime, double window,
                       int unitMode, int channel, std::u16string_view fileName, MessageLog& log);
+// The same peak as its position among the matches, or -1; warns alike.
+int windowSearchPosition(const PeakMatches& matches, const Component& component, double refTime, double window,
+                         int unitMode, int channel, std::u16string_view fileName, MessageLog& log);

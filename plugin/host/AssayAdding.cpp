@@ -1,5 +1,6 @@
 #include "host/AssayAdding.h"
 
+#include "engine/TableFacts.h"
 #include "input/AssayLoader.h"
 #include "input/Connection.h"
 #include "input/SqlException.h"
@@ -33,6 +34,8 @@ void loadNewAssays(DataBase::Connection& connection, const std::vector<int32_t>&
             continue;
         if (fileResult != 0)
             unread.push_back({fileResult, record->fileName});
+        // Moving the record into the map keeps its tables where the facts saw them.
+        record->calculationFacts = learnCalculationFacts(*record);
         auto inserted = assays.emplace(id, std::move(*record)).first;
         if (added)
             added(id, inserted->second, fileResult);

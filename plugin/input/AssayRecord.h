@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "input/CalculationFacts.h"
 #include "input/InsertionOrderedMap.h"
+#include "input/SharedConst.h"
 #include "input/Peak.h"
 
 using PeakList = std::vector<Peak>;
@@ -21,6 +23,11 @@ struct AssayRecord {
     double volume = 0;         // passport parameter "volume"; the calculation does not use it
     bool isCalibration = false;
     std::map<int32_t, PeakList> channelPeaks;  // channel number -> the file's peak table, ascending
+    // Learnt from the tables above when the assay is loaded; shared, never changed, by copies of
+    // the record. Absent in records made otherwise: the calculation then learns them itself. The
+    // tables do not change once the facts are learnt (a changed table is learnt afresh by every
+    // pass only where its storage or length changed; drop the facts when changing a table).
+    SharedConst<CalculationFacts> calculationFacts;
 };
 
 // The workspace's loaded assays by host assay id, in the order of addition.

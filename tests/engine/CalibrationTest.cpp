@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+#include <random>
 
 #include "TestWorkspace.h"
 #include "engine/Calculation.h"
@@ -113,4 +115,38 @@ TEST(Calibration, EveryComponentGetsARowInTableOrder)
     EXPECT_FALSE(result.calibration[0].fitted);
     EXPECT_TRUE(result.calibration[1].fitted);
     EXPECT_EQ(result.calibration[2].pointCount, 0);
+}
+
+// Points group exactly equal concentrations, ascending, each averaging its areas summed in the
+// chromatograms' order, whether the calibration has a few levels or more than a few.
+TEST(Calibration, PointsOfFewAndOfManyLevelsAverageInTheChromatogramsOrder)
+{
+    std::mt19937 random(5);
+    for (int levelCount : {1, 2, 16, 31, 32, 33, 60}) {
+        std::vector<double> levels;
+        for (int level = 0; level < levelCount; ++level)
+            levels.push_back(0.1 * (level + 1) + (level % 3 == 0 ? 1e-15 : 0));
+        std::vector<std::pair<double, double>> runs;  // (area, concentration), in workspace order
+        for (int run = 0; run < 3 * levelCount + 5; ++run) {
+            const double area = 10 + static_cast<double>(random() % 100000) / 7;
+            runs.emplace_back(area, levels[random() % levels.size()]);
+        }
+        // Exactly equal concentrations, their areas added in order.
+        std::map<double, std::pair<double, int>> expected;
+        for (const auto& [area, concentration] : runs) {
+            auto& [sum, count] = expected[concentration];
+            sum += area;
+            ++count;
+        }
+        MessageLog log;
+        const CalibrationRow row = calibrate(calibrations(runs), log).calibration.at(0);
+        ASSERT_EQ(row.points.size(), expected.size()) << levelCount << " levels";
+        std::size_t at = 0;
+        for (const auto& [concentration, sumAndCount] : expected) {
+            const CalibrationPoint& point = row.points[at++];
+            EXPECT_EQ(point.concentration, concentration) << levelCount << " levels";
+            EXPECT_EQ(point.meanArea, sumAndCount.first / sumAndCount.second) << levelCount << " levels";
+            EXPECT_EQ(point.measurements, sumAndCount.second) << levelCount << " levels";
+        }
+    }
 }

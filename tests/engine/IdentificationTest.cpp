@@ -9,9 +9,8 @@
 #include "engine/Calculation.h"
 #include "engine/Identification.h"
 #include "engine/MessageLog.h"
-#include "engine/MatchedPeaks.h"
-#include "engine/PeakNames.h"
 #include "engine/ResolutionTable.h"
+#include "engine/TableFacts.h"
 
 namespace {
 
@@ -263,22 +262,23 @@ TEST(ResolutionTable, AgreesWithMinResolution)
         if (round % 4 == 2)
             table[random() % table.size()].back = std::numeric_limits<double>::quiet_NaN();
         ResolutionTable resolutions(table);
-        // The pass learns the table's shape in its name-matching sweep instead.
-        const ComponentList none;
-        ComponentNameIndex names(none);
-        PeakNames peakNames(names);
-        ResolutionShape shape;
-        MatchedPeaks sweep(table, peakNames, 0, &shape);
-        ResolutionTable swept(table, shape);
         for (int i = -1; i <= count; ++i) {
             double expected = minResolution(table, i);
-            for (const ResolutionTable* table : {&resolutions, &swept}) {
-                double got = table->minResolution(i);
-                if (std::isnan(expected))
-                    EXPECT_TRUE(std::isnan(got));
-                else
-                    EXPECT_EQ(got, expected) << "round " << round << " peak " << i;
-            }
+            double got = resolutions.minResolution(i);
+            if (std::isnan(expected))
+                EXPECT_TRUE(std::isnan(got));
+            else
+                EXPECT_EQ(got, expected) << "round " << round << " peak " << i;
+        }
+        // The pass reads the resolution of every named peak from the facts learnt at loading.
+        const PeakTableFacts facts = learnTableFacts(table);
+        ASSERT_EQ(facts.named.size(), table.size());
+        for (const NamedPeakFact& named : facts.named) {
+            double expected = minResolution(table, named.index);
+            if (std::isnan(expected))
+                EXPECT_TRUE(std::isnan(named.minResolution));
+            else
+                EXPECT_EQ(named.minResolution, expected) << "round " << round << " peak " << named.index;
         }
     }
 }

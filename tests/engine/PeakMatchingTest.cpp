@@ -93,7 +93,6 @@ TEST(MatchedPeaks, AgreeWithPeakMatchesOnRandomNames)
         ComponentNameIndex names(components);
         // One memo of names serves several tables, as in a pass: the later tables are answered
         // mostly from names remembered while matching the earlier ones.
-        // The memo keeps views of the names, so the tables outlive it, as the assays outlive a pass.
         std::vector<PeakList> tables(3);
         PeakNames peakNames(names);
         for (int tableRound = 0; tableRound < 3; ++tableRound) {
