@@ -169,12 +169,13 @@ const char* const outOfMemoryRefusal = "not enough memory to import this input";
 
 } // namespace
 
-// An injection whose chromatogram file is with the worker: flushed while the rows commit, then
-// published. Shared with the worker's jobs, which may outlive the importer's own hold on it.
+// An injection whose chromatogram file is with the worker: written and flushed while the rows
+// commit, then published. Shared with the worker's jobs, which may outlive the importer's own hold on it.
 struct AndiImporter::InFlight {
     std::size_t outcome = 0;  // its index among the outcomes
     int64_t assayId = 0;
     std::unique_ptr<importfiles::PendingChromatogram> file;
+    std::string bytes;        // the file's, until the worker has written them
     // Set on the worker, read once `settled` is ready.
     bool published = false;
     std::string failure;
@@ -183,10 +184,11 @@ struct AndiImporter::InFlight {
     std::promise<void> done;
     std::future<void> settled = done.get_future();
 
-    void flush() noexcept
+    void write() noexcept
     {
         try {
-            file->flush();
+            file->write(bytes);
+            std::string().swap(bytes);
         } catch (const std::bad_alloc&) {
             outOfMemory = true;
         } catch (const std::exception&) {
@@ -218,9 +220,9 @@ std::vector<ImportOutcome> AndiImporter::importAll(const std::vector<std::string
     importfiles::removeLeftovers(store_);
     // Three things overlap. The next injection's chromatogram is built on a second thread while
     // the current one is stored: building is pure computation, storing waits on the disk. While
-    // this thread commits an injection's rows, the worker flushes that injection's file (it has no
-    // name yet) and publishes the one before, whose rows are in: the disk's waits for the file,
-    // its folder and the database then run side by side instead of one after another. The
+    // this thread commits an injection's rows, the worker writes and flushes that injection's file
+    // (it has no name yet) and publishes the one before, whose rows are in: the disk's work for the
+    // file, its folder and the database then runs side by side instead of one after another. The
     // database, the names reserved in input order and the withdrawal of the rows of a file that
     // could not be published stay on this thread. Declared after the injections, the pending build
     // is waited for before they go away; the worker finishes its jobs before the importer goes.
@@ -341,13 +343,13 @@ std::shared_ptr<AndiImporter::InFlight> AndiImporter::storeInjection(Prepared& p
         return nullptr;
     }
     auto flight = std::make_shared<InFlight>();
-    flight->file = std::make_unique<importfiles::PendingChromatogram>(store_, prepared.stem, prepared.bytes);
+    flight->file = std::make_unique<importfiles::PendingChromatogram>(store_, prepared.stem);
     if (!flight->file->ready()) {
         outcome.refusal = flight->file->error();
         return nullptr;
     }
-    std::string().swap(prepared.bytes);  // in the file now
-    worker.post([flight] { flight->flush(); });
+    flight->bytes = std::move(prepared.bytes);
+    worker.post([flight] { flight->write(); });
     try {
         HostAssayRow row;
         row.fileName = platform::utf8ToUtf16(flight->file->finalPath());

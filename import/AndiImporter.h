@@ -39,8 +39,8 @@ private:
     static ImportOutcome baseOutcome(const Injection& injection);
     // Computation only (peak integration, the chromatogram's bytes), safe beside storeInjection.
     Prepared prepareInjection(Injection& injection) const;
-    // Reserves the chromatogram file's name, writes the file under no name yet and commits the
-    // database rows; the worker flushes the file meanwhile and publishes it once the rows are in.
+    // Reserves the chromatogram file's name and commits the database rows; the worker writes and
+    // flushes the file (under no name yet) meanwhile and publishes it once the rows are in.
     // Null when refused (the reason in the outcome), else what finishInFlight completes. On this
     // object's thread only, as is finishInFlight.
     std::shared_ptr<InFlight> storeInjection(Prepared& prepared, SerialWorker& worker);

@@ -66,7 +66,7 @@ void removeLeftovers(const std::string& folder)
     platform::removeKilledSavesLeftovers(platform::utf8ToUtf16(folder), ".stg");
 }
 
-PendingChromatogram::PendingChromatogram(const std::string& folder, const std::string& stem, std::string_view bytes)
+PendingChromatogram::PendingChromatogram(const std::string& folder, const std::string& stem)
 {
     std::error_code code;
     std::string base = std::filesystem::absolute(folder, code).lexically_normal().string();
@@ -87,18 +87,21 @@ PendingChromatogram::PendingChromatogram(const std::string& folder, const std::s
         error_ = "no free file name for the chromatogram";
         return;
     }
+}
+
+void PendingChromatogram::write(std::string_view bytes)
+{
+    if (!ready())
+        return;
     platform::FileError failure;
     // The importer sweeps the folder for leftovers once per import (removeLeftovers), not per file.
     if (!writer_.open(platform::utf8ToUtf16(finalPath_), failure, 0666, platform::AtomicFileWriter::Leftovers::Keep) ||
-        !writer_.write(bytes, failure))
-        error_ = "cannot write the chromatogram file: " + failure.messageUtf8();
-}
-
-void PendingChromatogram::flush()
-{
-    platform::FileError failure;
-    if (ready() && !writer_.sync(failure))
-        flushError_ = "cannot store the chromatogram file: " + failure.messageUtf8();
+        !writer_.write(bytes, failure)) {
+        writeError_ = "cannot write the chromatogram file: " + failure.messageUtf8();
+        return;
+    }
+    if (!writer_.sync(failure))
+        writeError_ = "cannot store the chromatogram file: " + failure.messageUtf8();
 }
 
 bool PendingChromatogram::publish(std::string& error)
@@ -107,8 +110,8 @@ bool PendingChromatogram::publish(std::string& error)
         error = error_;
         return false;
     }
-    if (!flushError_.empty()) {
-        error = flushError_;
+    if (!writeError_.empty()) {
+        error = writeError_;
         return false;
     }
     platform::FileError failure;

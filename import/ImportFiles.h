@@ -20,30 +20,31 @@ bool makeFolder(const std::string& path, std::string& error);
 void removeLeftovers(const std::string& folder);
 
 // A chromatogram file that appears under its final name only when published. Construction
-// reserves a free final name in `folder` (from `stem`) and writes the file to a temporary beside
-// it (`bytes`: a whole chromatogram file, see chromatogramBytes). Destruction without publish()
-// removes both.
+// reserves a free final name in `folder` (from `stem`); write() puts the file in a temporary beside
+// it. Destruction without publish() removes both.
 class PendingChromatogram {
 public:
-    PendingChromatogram(const std::string& folder, const std::string& stem, std::string_view bytes);
+    PendingChromatogram(const std::string& folder, const std::string& stem);
     ~PendingChromatogram();
     PendingChromatogram(const PendingChromatogram&) = delete;
     PendingChromatogram& operator=(const PendingChromatogram&) = delete;
 
+    // Whether the name is reserved; else why not.
     bool ready() const { return error_.empty(); }
     const std::string& error() const { return error_; }
     const std::string& finalPath() const { return finalPath_; }  // absolute
-    // Flushes the temporary file to disk; it still has no final name. Optional ahead of publish(),
-    // and may run on another thread than construction, while nothing else uses this object.
-    void flush();
-    // Flushes the temporary file to disk, unless flush() did, and moves it over the reserved name.
-    // False with the reason, a failed flush's included.
+    // Writes the whole chromatogram file (see chromatogramBytes) to a temporary that has no final
+    // name yet and flushes it to disk. May run on another thread than construction, while nothing
+    // else uses this object; a failure is reported by publish().
+    void write(std::string_view bytes);
+    // Moves the written file over the reserved name. False with the reason, a failed write's
+    // included.
     bool publish(std::string& error);
 
 private:
     std::string finalPath_;
     std::string error_;
-    std::string flushError_;
+    std::string writeError_;
     platform::AtomicFileWriter writer_;
     bool published_ = false;
 };

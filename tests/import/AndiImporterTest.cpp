@@ -191,7 +191,7 @@ TEST(AndiImporter, AFileThatCannotBeWrittenOrPublishedLeavesNoRowAndNoFile)
         }
         ASSERT_EQ(outcomes.size(), 1u);
         EXPECT_FALSE(outcomes[0].imported());
-        // A write fails before the transaction; a rename after it, so the row must be withdrawn.
+        // The file is written while the rows commit and renamed after: either way the row is withdrawn.
         const char* expected = fail == FailingCalls::Fail::Write ? "cannot write the chromatogram file" : "cannot store the chromatogram file";
         EXPECT_NE(outcomes[0].refusal.find(expected), std::string::npos) << outcomes[0].refusal;
         EXPECT_EQ(count(options.database, "SELECT count(*) FROM assay"), 0);

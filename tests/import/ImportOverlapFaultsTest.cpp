@@ -1,5 +1,6 @@
 // Faults in the steps the importer's worker takes while the database commits on the importer's
-// own thread: flushing a file, naming it, moving it over its reserved name, syncing the folder.
+// own thread: writing and flushing a file, naming it, moving it over its reserved name, syncing
+// the folder.
 // Whatever fails and whenever, each row has its file and each file its row, and the refusals stand
 // at their inputs.
 #include "AndiImporter.h"
@@ -29,7 +30,7 @@ namespace {
 // and the importer's thread both call through it.
 class PublishFaults : public platform::FileSystemCalls {
 public:
-    enum class Step { FileSync, FolderSync, Link, Rename };
+    enum class Step { Write, FileSync, FolderSync, Link, Rename };
     PublishFaults(Step step, int onCall, int times, bool outOfMemory)
         : step_(step), onCall_(onCall), times_(times), outOfMemory_(outOfMemory)
     {
@@ -39,6 +40,10 @@ public:
         struct stat status {};
         const bool folder = FileSystemCalls::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode);
         return hit(folder ? Step::FolderSync : Step::FileSync) ? -1 : FileSystemCalls::fsync(fd);
+    }
+    ssize_t write(int fd, const void* buffer, std::size_t size) override
+    {
+        return hit(Step::Write) ? -1 : FileSystemCalls::write(fd, buffer, size);
     }
     int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) override
     {
@@ -141,6 +146,8 @@ TEST(ImportOverlapFaults, EveryRowKeepsItsFileAndEveryRefusalStandsAtItsInput)
         // Input 3 is reserved after input 1's name was freed, before input 2's was.
         {"two publishes fail in a row", Step::Rename, 1, 2, false, {0, 1}, "cannot store the chromatogram file: Cannot save", {"run.stg"}},
         {"the last input's publish fails", Step::Rename, 3, 1, false, {2}, "cannot store the chromatogram file: Cannot save", {"run.stg", "run-2.stg"}},
+        {"a write fails on the worker", Step::Write, 2, 1, false, {1}, "cannot write the chromatogram file: Cannot write", {"run.stg", "run-3.stg"}},
+        {"the worker runs out of memory writing", Step::Write, 3, 1, true, {2}, "not enough memory to store the chromatogram file", {"run.stg", "run-2.stg"}},
         {"a flush fails on the worker", Step::FileSync, 2, 1, false, {1}, "cannot store the chromatogram file: Cannot write", {"run.stg", "run-3.stg"}},
         {"the last input's flush fails", Step::FileSync, 3, 1, false, {2}, "cannot store the chromatogram file: Cannot write", {"run.stg", "run-2.stg"}},
         {"naming the flushed file fails", Step::Link, 2, 1, false, {1}, "cannot store the chromatogram file: Cannot save", {"run.stg", "run-3.stg"}},
