@@ -103,9 +103,14 @@ class Window {
 public:
     static Window& instance()
     {
-        static Window window;
-        return window;
+        if (!held())
+            held().reset(new Window);
+        return *held();
     }
+
+    // The window's widgets go before the application object does; a window left to the exit
+    // handlers would be taken down after it and crash the program at its very end.
+    static void destroy() { held().reset(); }
 
     // Loads `workload` into the window unless it holds it already; false with `error` set.
     bool hold(Workload workload, std::string& error)
@@ -194,6 +199,12 @@ public:
     const CapacityWorkspace& workspace(Workload workload) const { return workspaces_[workload]; }
 
 private:
+    static std::unique_ptr<Window>& held()
+    {
+        static std::unique_ptr<Window> window;
+        return window;
+    }
+
     Window()
     {
         api_.callCommand = &serveCommand;
@@ -552,5 +563,6 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    Window::destroy();
     return 0;
 }
