@@ -28,7 +28,7 @@ void sortAssays(const AssayMap& assays, CalculationPass& pass)
 MatchedPeaks matchTable(CalculationPass& pass, const AssayRecord& record, const PeakList& table,
                         SharedConst<PeakTableFacts>& learnt)
 {
-    return MatchedPeaks(factsOf(record, table, learnt), pass.peakNames, pass.components.size());
+    return MatchedPeaks(table, factsOf(record, table, learnt), pass.peakNames, pass.components.size());
 }
 
 // Each table's named peaks are matched to the components once here, for every stage of the pass:

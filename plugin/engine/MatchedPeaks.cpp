@@ -12,18 +12,20 @@ struct NamedPeak {
 
 } // namespace
 
-MatchedPeaks::MatchedPeaks(const PeakTableFacts& facts, PeakNames& names, std::size_t componentCount)
+MatchedPeaks::MatchedPeaks(const PeakList& table, const PeakTableFacts& facts, PeakNames& names,
+                           std::size_t componentCount)
 {
-    match(facts, names, componentCount);
+    match(table, facts, names, componentCount);
 }
 
 MatchedPeaks::MatchedPeaks(const PeakList& table, PeakNames& names, std::size_t componentCount)
     : ownFacts_(SharedConst<PeakTableFacts>::make(learnTableFacts(table)))
 {
-    match(*ownFacts_, names, componentCount);
+    match(table, *ownFacts_, names, componentCount);
 }
 
-void MatchedPeaks::match(const PeakTableFacts& facts, PeakNames& names, std::size_t componentCount)
+void MatchedPeaks::match(const PeakList& table, const PeakTableFacts& facts, PeakNames& names,
+                         std::size_t componentCount)
 {
     offsets_.assign(componentCount + 1, 0);
     timeOrdered_ = facts.timeOrdered;
@@ -31,7 +33,8 @@ void MatchedPeaks::match(const PeakTableFacts& facts, PeakNames& names, std::siz
     std::vector<NamedPeak> hits;
     hits.reserve(facts.named.size());
     for (const NamedPeakFact& named : facts.named) {
-        const std::span<const int32_t> components = names.componentsOf(facts.nameOf(named), named.nameHash);
+        const std::span<const int32_t> components =
+            names.componentsOf(table[static_cast<std::size_t>(named.index)].name, named.nameHash);
         if (components.empty())
             continue;
         hits.push_back(NamedPeak{&named, components});

@@ -16,9 +16,9 @@
 class MatchedPeaks {
 public:
     MatchedPeaks() = default;
-    // `facts` were learnt from the table (learnTableFacts); they and `names` must outlive this
-    // object, which points into them.
-    MatchedPeaks(const PeakTableFacts& facts, PeakNames& names, std::size_t componentCount);
+    // `facts` were learnt from `table` (learnTableFacts) and must outlive this object, which
+    // points into them.
+    MatchedPeaks(const PeakList& table, const PeakTableFacts& facts, PeakNames& names, std::size_t componentCount);
     // Learns the table's facts itself and keeps them.
     MatchedPeaks(const PeakList& table, PeakNames& names, std::size_t componentCount);
 
@@ -39,7 +39,7 @@ public:
     }
 
 private:
-    void match(const PeakTableFacts& facts, PeakNames& names, std::size_t componentCount);
+    void match(const PeakList& table, const PeakTableFacts& facts, PeakNames& names, std::size_t componentCount);
 
     std::vector<int32_t> offsets_;  // component -> first entry in peaks_; one extra at the end
     std::vector<int32_t> peaks_;

@@ -4,7 +4,7 @@
 
 #include "engine/NameKey.h"
 
-uint64_t PeakNames::hashOf(std::u16string_view name)
+uint32_t PeakNames::hashOf(std::u16string_view name)
 {
     // Four UTF-16 units at a time: names are short, and this runs for every named peak.
     uint64_t hash = 0x9E3779B97F4A7C15ull ^ name.size();
@@ -17,7 +17,8 @@ uint64_t PeakNames::hashOf(std::u16string_view name)
     }
     for (; at < name.size(); ++at)
         hash = (hash ^ name[at]) * 0xC4CEB9FE1A85EC53ull;
-    return hash ^ (hash >> 29);
+    hash ^= hash >> 29;
+    return static_cast<uint32_t>(hash ^ (hash >> 32));
 }
 
 std::span<const int32_t> PeakNames::lookUp(std::u16string_view name)
@@ -41,7 +42,7 @@ void PeakNames::grow()
     }
 }
 
-std::span<const int32_t> PeakNames::componentsOf(std::u16string_view name, uint64_t hash)
+std::span<const int32_t> PeakNames::componentsOf(std::u16string_view name, uint32_t hash)
 {
     if (name.empty())
         return {};

@@ -22,9 +22,9 @@ public:
     // table order; empty for a blank name.
     std::span<const int32_t> componentsOf(std::u16string_view name) { return componentsOf(name, hashOf(name)); }
     // The same, with `hash` = hashOf(name) known beforehand (a table's facts hold it).
-    std::span<const int32_t> componentsOf(std::u16string_view name, uint64_t hash);
+    std::span<const int32_t> componentsOf(std::u16string_view name, uint32_t hash);
 
-    static uint64_t hashOf(std::u16string_view name);
+    static uint32_t hashOf(std::u16string_view name);
 
     // Names remembered so far; past the limit further names are looked up each time.
     std::size_t remembered() const { return entries_.size(); }
@@ -32,7 +32,7 @@ public:
 
 private:
     struct Entry {
-        uint64_t hash;
+        uint32_t hash;
         std::size_t nameStart;  // in names_
         std::size_t nameLength;
         std::span<const int32_t> components;

@@ -25,15 +25,13 @@ PeakTableFacts learnTableFacts(const PeakList& table)
             continue;
         NamedPeakFact named;
         named.index = static_cast<int32_t>(p);
-        named.nameStart = static_cast<uint32_t>(facts.nameText.size());
-        named.nameLength = static_cast<uint32_t>(peak.name.size());
         named.nameHash = PeakNames::hashOf(peak.name);
         named.time = peak.time;
         named.area = peak.area;
         named.concent = peak.concent;
         facts.named.push_back(named);
-        facts.nameText += peak.name;
     }
+    facts.named.shrink_to_fit();  // kept as long as the assay is loaded
     const ResolutionTable resolutions(table, shape);
     for (NamedPeakFact& named : facts.named)
         named.minResolution = resolutions.minResolution(named.index);
@@ -43,7 +41,6 @@ PeakTableFacts learnTableFacts(const PeakList& table)
 SharedConst<CalculationFacts> learnCalculationFacts(const AssayRecord& record)
 {
     CalculationFacts facts;
-    facts.databasePeaks = learnTableFacts(record.peaks);
     const ChannelTables tables = firstTwoChannels(record);
     for (const PeakList* table : {tables.channel1, tables.channel2})
         if (table)
@@ -54,8 +51,6 @@ SharedConst<CalculationFacts> learnCalculationFacts(const AssayRecord& record)
 const PeakTableFacts& factsOf(const AssayRecord& record, const PeakList& table, SharedConst<PeakTableFacts>& learnt)
 {
     if (const CalculationFacts* facts = record.calculationFacts.get()) {
-        if (facts->databasePeaks.describes(table))
-            return facts->databasePeaks;
         for (const PeakTableFacts& channel : facts->channels)
             if (channel.describes(table))
                 return channel;

@@ -6,10 +6,10 @@
 
 PeakTableFacts learnTableFacts(const PeakList& table);
 
-// The facts of the record's database peaks and of its first two channel tables.
+// The facts of the record's first two channel tables.
 SharedConst<CalculationFacts> learnCalculationFacts(const AssayRecord& record);
 
-// The record's own facts of `table` (its database peaks or one of its channel tables) when they
+// The record's own facts of `table` (one of its channel tables) when they
 // still describe it; otherwise the facts are learnt into `learnt`, which is returned. Either stays
 // where it is as long as the record's facts or `learnt` are held.
 const PeakTableFacts& factsOf(const AssayRecord& record, const PeakList& table, SharedConst<PeakTableFacts>& learnt);

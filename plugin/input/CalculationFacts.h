@@ -6,18 +6,15 @@
 // beside that very table, and learns them afresh for a table they do not describe.
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "input/Peak.h"
 
-// A peak whose name is not blank, with what the calculation reads of it.
+// A peak whose name is not blank, with what the calculation reads of it. Kept small: a workspace
+// holds a hundred thousand of them.
 struct NamedPeakFact {
     int32_t index = 0;           // into the table
-    uint32_t nameStart = 0;      // the name as it stands, untrimmed, in the table's nameText
-    uint32_t nameLength = 0;
-    uint64_t nameHash = 0;
+    uint32_t nameHash = 0;       // of the name as it stands, untrimmed
     double time = 0;
     double area = 0;
     double concent = 0;
@@ -29,12 +26,6 @@ struct PeakTableFacts {
     std::size_t peakCount = 0;
     bool timeOrdered = true;            // every time is a number and none falls
     std::vector<NamedPeakFact> named;   // in table order
-    std::u16string nameText;            // the named peaks' names, one after another
-
-    std::u16string_view nameOf(const NamedPeakFact& peak) const
-    {
-        return std::u16string_view(nameText).substr(peak.nameStart, peak.nameLength);
-    }
 
     bool describes(const std::vector<Peak>& table) const
     {
@@ -42,9 +33,8 @@ struct PeakTableFacts {
     }
 };
 
-// The facts of an assay's database peaks and of its first two channel tables (the ones the
-// calculation reads), in ascending channel number.
+// The facts of an assay's first two channel tables (the ones the calculation reads), in ascending
+// channel number. The few database peaks are left to the pass.
 struct CalculationFacts {
-    PeakTableFacts databasePeaks;
     std::vector<PeakTableFacts> channels;
 };
